@@ -1,0 +1,17 @@
+#pragma once
+// Showing a form of the component model on screen.
+namespace ui { class TForm; }
+
+namespace platform {
+
+class FormDisplay {
+public:
+    virtual ~FormDisplay() = default;
+    // Shows `form` modally and processes messages until its ModalResult is set (or the user
+    // closes it, which sets mrCancel). The form is hidden again before this returns.
+    virtual void ShowModal(ui::TForm& form) = 0;
+    // The form's controls changed state outside the user's edits (captions, values).
+    virtual void FormChanged(ui::TForm& form) = 0;
+};
+
+}  // namespace platform
