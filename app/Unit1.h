@@ -6,10 +6,9 @@
 
 #include "ui/Classes.h"
 #include "ui/Color.h"
-#include "ui/Controls.h"
+#include "ui/Forms.h"
 
 namespace ui {
-class TForm;
 class TTimer;
 class TFont;
 class TPopupMenu;
@@ -146,8 +145,6 @@ public:
     static ui::TColor InvertColor(ui::TColor c);
     // The face of the tray icon for `minutes`: "99", "1h", "8h".
     static std::u16string TrayText(int32_t minutes);
-    // Upper-cases ASCII a-z only.
-    static std::u16string UpperAscii(const std::u16string& s);
     // The tray colour and font of the current period (StaticText1 in work, else StaticText2).
     void ApplyPeriodLook();
 
