@@ -17,6 +17,11 @@ public:
     // Runs until Quit; returns its code.
     virtual int Run() = 0;
     virtual void Quit(int code) = 0;
+    // The system asks the program to end (a termination signal, the desktop session closing).
+    // `handler` runs on the GUI thread for the first request only; later ones are ignored, so a
+    // second signal cannot cut short the shut-down that the first started. With no handler the
+    // loop quits with code 0.
+    virtual void OnEndRequest(std::function<void()> handler) { (void)handler; }
 };
 
 }  // namespace platform

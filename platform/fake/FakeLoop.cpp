@@ -70,6 +70,18 @@ void FakeLoop::advance(uint64_t ms) {
     runPosted();
 }
 
+void FakeLoop::requestEnd() {
+    if (FEndRequested) return;
+    FEndRequested = true;
+    // Delivered through the loop, as the real signal watch is.
+    Post([this] {
+        if (FEndHandler)
+            FEndHandler();
+        else
+            Quit(0);
+    });
+}
+
 int FakeLoop::Run() {
     FQuit = false;
     while (!FQuit) {

@@ -30,6 +30,11 @@ public:
         FExitCode = code;
     }
 
+    void OnEndRequest(std::function<void()> handler) override { FEndHandler = std::move(handler); }
+    // A termination signal arrives: the first runs the handler (or quits), later ones nothing.
+    void requestEnd();
+    bool endRequested() const { return FEndRequested; }
+
     // Lets `ms` pass in an idle message loop: every timer fires at its due time, in order.
     void advance(uint64_t ms);
     uint64_t now() const { return FNow; }
@@ -59,6 +64,8 @@ private:
     bool FRefuse = false;
     bool FQuit = false;
     int FExitCode = 0;
+    std::function<void()> FEndHandler;
+    bool FEndRequested = false;
 };
 
 }  // namespace platform::fake

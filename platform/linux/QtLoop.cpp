@@ -6,6 +6,7 @@
 #include <QMetaObject>
 #include <QTimer>
 
+#include "platform/linux/QtEndRequests.h"
 #include "platform/linux/Services.h"
 
 namespace platform::linux_ {
@@ -69,6 +70,13 @@ void QtLoopService::Post(std::function<void()> fn) {
 int QtLoopService::Run() { return QCoreApplication::exec(); }
 
 void QtLoopService::Quit(int code) { QCoreApplication::exit(code); }
+
+void QtLoopService::OnEndRequest(std::function<void()> handler) {
+    // Watching starts with the first handler, so a process that never asks keeps the default
+    // signal actions.
+    if (!FEndWatch) FEndWatch = std::make_unique<EndRequestWatch>([this] { Quit(0); });
+    FEndWatch->SetHandler(std::move(handler));
+}
 
 std::unique_ptr<QtLoopService> makeLoop() { return std::make_unique<QtLoopService>(); }
 TimerService& timersOf(QtLoopService& s) { return s; }

@@ -11,6 +11,8 @@ class QTimer;
 
 namespace platform::linux_ {
 
+class EndRequestWatch;
+
 // CLOCK_MONOTONIC in ms, wrapping at 2^32: the tick count every service shares.
 uint32_t monotonicMs();
 
@@ -28,10 +30,12 @@ public:
     void Post(std::function<void()> fn) override;
     int Run() override;
     void Quit(int code) override;
+    void OnEndRequest(std::function<void()> handler) override;
 
 private:
     struct Entry;
     std::map<uint32_t, std::unique_ptr<Entry>> FTimers;
+    std::unique_ptr<EndRequestWatch> FEndWatch;
     uint32_t FLastId = 0;
 };
 

@@ -1,0 +1,30 @@
+#pragma once
+// Requests to end the program that come from outside: SIGTERM, SIGINT, SIGHUP and the desktop
+// session closing. Each reaches the GUI thread as one call of the handler (or a loop quit).
+#include <functional>
+#include <memory>
+
+#include <QMetaObject>
+
+class QSocketNotifier;
+
+namespace platform::linux_ {
+
+class EndRequestWatch {
+public:
+    // `quit` ends the message loop when no handler is set. Needs a QCoreApplication.
+    explicit EndRequestWatch(std::function<void()> quit);
+    ~EndRequestWatch();
+    void SetHandler(std::function<void()> handler) { FHandler = std::move(handler); }
+    // True once a request was delivered.
+    bool Requested() const { return FRequested; }
+
+private:
+    void Deliver();
+    std::function<void()> FQuit, FHandler;
+    std::unique_ptr<QSocketNotifier> FNotifier;
+    QMetaObject::Connection FSession;
+    bool FRequested = false;
+};
+
+}  // namespace platform::linux_
