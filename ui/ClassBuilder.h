@@ -151,6 +151,15 @@ public:
         return *this;
     }
 
+    // An event property (`OnClick`); the form reader binds it through the root's BindEvent.
+    TClassBuilder& Event(std::u16string name) { return Other(std::move(name), TTypeKind::tkMethod); }
+
+    // A property whose accessors the caller wrote by hand.
+    TClassBuilder& Custom(TPropInfo p) {
+        FInfo.OwnProps.push_back(std::move(p));
+        return *this;
+    }
+
     // The "stored" test of the property declared last.
     template <class F>
     TClassBuilder& Stored(F f) {

@@ -186,6 +186,12 @@ bool TComponent::ReadBinaryProperty(const std::u16string&, const std::vector<uin
     return false;
 }
 
+void TComponent::SetParentComponent(TComponent*) {}
+
+bool TComponent::BindEvent(TComponent*, const std::u16string&, const std::u16string&) {
+    return false;
+}
+
 const TClassInfo& TCollectionItem::StaticClassInfo() {
     static const TClassInfo ci =
         TClassBuilder<TCollectionItem>(u"TCollectionItem", &TPersistent::StaticClassInfo()).Build();

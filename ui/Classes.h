@@ -127,6 +127,14 @@ public:
     virtual void Loaded();
     // A custom binary property met by the form reader (before Loaded). False: not known.
     virtual bool ReadBinaryProperty(const std::u16string& Name, const std::vector<uint8_t>& Data);
+    // The form reader nests a component inside another: a control gets its parent control,
+    // a menu item its menu. The default ignores the nesting.
+    virtual void SetParentComponent(TComponent* AParent);
+    virtual TComponent* GetParentComponent() const { return nullptr; }
+    // Called on the root of a form description for every event property it carries
+    // (`OnTimer = Timer1Timer`). True when the root bound the handler; false: unknown handler.
+    virtual bool BindEvent(TComponent* AComponent, const std::u16string& EventName,
+                           const std::u16string& HandlerName);
 
 private:
     TComponent* FOwner = nullptr;
