@@ -1,16 +1,40 @@
-// Placeholder until the real service lands: does nothing, reports failure where it can.
+// The colour, font and file pickers on Qt's standard dialogs.
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+
+#include "platform/linux/QtConvert.h"
+#include "platform/linux/QtText.h"
 #include "platform/linux/Services.h"
 
 namespace platform::linux_ {
 namespace {
-class StubPickers final : public Pickers {
+class QtPickers final : public Pickers {
 public:
-    std::optional<int32_t> PickColor(int32_t) override { return std::nullopt; }
-    bool PickFont(ui::TFont&) override { return false; }
-    std::optional<std::u16string> PickOpenFile(const std::u16string&, const std::u16string&) override { return std::nullopt; }
+    std::optional<int32_t> PickColor(int32_t initial) override {
+        QColor c = QColorDialog::getColor(toQColor(initial));
+        if (!c.isValid()) return std::nullopt;
+        return fromQColor(c);
+    }
+
+    bool PickFont(ui::TFont& font) override {
+        bool ok = false;
+        QFont chosen = QFontDialog::getFont(&ok, toQFont(font));
+        if (!ok) return false;
+        assignFromQFont(font, chosen);
+        return true;
+    }
+
+    std::optional<std::u16string> PickOpenFile(const std::u16string& filter,
+                                               const std::u16string& initialPath) override {
+        QString path = QFileDialog::getOpenFileName(nullptr, QString(), toQ(initialPath),
+                                                    toQtFilter(toQ(filter)));
+        if (path.isEmpty()) return std::nullopt;
+        return fromQ(path);
+    }
 };
 }  // namespace
 
-std::unique_ptr<Pickers> makePickers() { return std::make_unique<StubPickers>(); }
+std::unique_ptr<Pickers> makePickers() { return std::make_unique<QtPickers>(); }
 
 }  // namespace platform::linux_
