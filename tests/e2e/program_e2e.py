@@ -1,0 +1,245 @@
+#!/usr/bin/env python3
+"""End-to-end run of the real program on a private virtual desktop.
+
+usage: program_e2e.py <tovra executable> <repository root>
+
+From a fresh home folder: the program starts with no window, its tray icon shows "45" in light
+green, a second copy is refused, a double click on the icon opens the settings window, and
+SIGTERM ends the program leaving a complete tovra.ini. Exits 77 (skipped) when the desktop
+tools are missing.
+"""
+import os
+import shutil
+import signal
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+
+SKIP = 77
+LIGHT_GREEN = (128, 255, 128)  # 8454016, the default work colour
+TRAY_HEIGHT = 24               # trayer's height in with-desktop.sh, pixels at the top
+
+KEYS = {
+    "Work": ["Time", "Msg", "File", "BgColor", "Font", "Border"],
+    "Rest": ["Time", "Msg", "File", "BgColor", "Font"],
+    "Param": ["ExtPlayer", "LoopSound", "BaloonHints", "MonitorPower", "UserActivity", "UATime"],
+    "Params": ["LanguageID"],
+}
+
+
+class Failure(Exception):
+    pass
+
+
+def run(*args, **kw):
+    return subprocess.run(list(args), capture_output=True, text=True, **kw)
+
+
+def wait_until(what, fn, timeout):
+    end = time.monotonic() + timeout
+    while True:
+        value = fn()
+        if value:
+            return value
+        if time.monotonic() > end:
+            raise Failure("timed out after %.0f s waiting for %s" % (timeout, what))
+        time.sleep(0.2)
+
+
+def screenshot(max_rows=TRAY_HEIGHT):
+    """The top `max_rows` rows of the screen as (width, height, rows of (r, g, b)), from xwd."""
+    data = subprocess.run(["xwd", "-root", "-silent"], capture_output=True, check=True).stdout
+    fields = struct.unpack(">25I", data[:100])
+    header_size, width, height = fields[0], fields[4], fields[5]
+    byte_order, bpp, bytes_per_line = fields[7], fields[11], fields[12]
+    masks = fields[14:17]
+    ncolors = fields[19]
+    if bpp != 32:
+        raise Failure("unsupported screen dump: %d bits per pixel" % bpp)
+    offset = header_size + ncolors * 12
+    fmt = "<%dI" if byte_order == 0 else ">%dI"
+
+    def shift(m):
+        s = 0
+        while m and not m & 1:
+            m >>= 1
+            s += 1
+        return s
+
+    shifts = [shift(m) for m in masks]
+    rows = []
+    for y in range(min(height, max_rows)):
+        px = struct.unpack_from(fmt % width, data, offset + y * bytes_per_line)
+        rows.append([tuple((p & m) >> s for m, s in zip(masks, shifts)) for p in px])
+    return width, height, rows
+
+
+def near(c, ref, tol=10):
+    return all(abs(a - b) <= tol for a, b in zip(c, ref))
+
+
+def find_icon(colour):
+    """Bounding box (x0, y0, x1, y1) of the pixels of `colour` in the tray strip, or None."""
+    width, _height, rows = screenshot()
+    xs, ys = [], []
+    for y in range(min(TRAY_HEIGHT, len(rows))):
+        for x in range(width):
+            if near(rows[y][x], colour):
+                xs.append(x)
+                ys.append(y)
+    if len(xs) < 60:  # a 16x16 face minus its text is well above this
+        return None
+    return (min(xs), min(ys), max(xs), max(ys)), rows
+
+
+def glyph_groups(rows, box):
+    """Runs of columns inside `box` that hold dark (text) pixels: one per drawn character."""
+    x0, y0, x1, y1 = box
+    groups, inside = 0, False
+    for x in range(x0, x1 + 1):
+        dark = any(max(rows[y][x]) < 90 for y in range(y0, y1 + 1))
+        if dark and not inside:
+            groups += 1
+        inside = dark
+    return groups
+
+
+def visible_windows(pid, name=""):
+    """Visible windows of `pid` bigger than a tray icon (whose own window is mapped too)."""
+    out = run("xdotool", "search", "--onlyvisible", "--pid", str(pid), "--name", name).stdout
+    return [w for w in out.split() if min(window_size(w)) > 48]
+
+
+def window_size(win):
+    out = run("xdotool", "getwindowgeometry", "--shell", win).stdout
+    vals = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
+    return int(vals.get("WIDTH", 0)), int(vals.get("HEIGHT", 0))
+
+
+def read_ini(path):
+    sections, current = {}, None
+    with open(path, encoding="utf-8", errors="replace") as f:
+        for line in f:
+            line = line.strip()
+            if line.startswith("[") and line.endswith("]"):
+                current = sections.setdefault(line[1:-1], {})
+            elif "=" in line and current is not None:
+                k, v = line.split("=", 1)
+                current[k] = v
+    return sections
+
+
+def scenario(exe, work):
+    # A home whose path has a space and non-Latin letters, as real ones may.
+    home = os.path.join(work, "home Ünï кот")
+    config = os.path.join(home, ".config")
+    os.makedirs(home)
+    env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=config, LANG="C.UTF-8",
+               SDL_AUDIODRIVER="dummy", QT_QPA_PLATFORM="xcb")
+    logs = open(os.path.join(work, "tovra.log"), "w")
+    first = subprocess.Popen([exe], env=env, stdout=logs, stderr=subprocess.STDOUT)
+    try:
+        # 1. The icon comes, in the work colour, with two characters on it ("45").
+        box, rows = wait_until("the light green tray icon", lambda: find_icon(LIGHT_GREEN), 20)
+        time.sleep(0.5)  # the first tick comes 50 ms after start; let the face settle
+        box, rows = find_icon(LIGHT_GREEN)
+        groups = glyph_groups(rows, box)
+        if groups != 2:
+            raise Failure("the icon face at %s holds %d characters, not the 2 of \"45\"" % (box, groups))
+        print("icon at", box, "with", groups, "characters")
+        if visible_windows(first.pid):
+            raise Failure("a window is visible at start")
+        if first.poll() is not None:
+            raise Failure("the program ended at start with code %s" % first.returncode)
+
+        # 2. A second copy is refused: its error box, then it ends; the first runs on.
+        second = subprocess.Popen([exe], env=env, stdout=logs, stderr=subprocess.STDOUT)
+        try:
+            boxes = wait_until("the refusal of the second copy",
+                               lambda: visible_windows(second.pid) or second.poll() is not None, 15)
+            if boxes is not True:
+                run("xdotool", "key", "--window", boxes[0], "Return")
+            second.wait(timeout=10)
+        finally:
+            if second.poll() is None:
+                second.kill()
+                raise Failure("the second copy did not end")
+        if first.poll() is not None:
+            raise Failure("the first copy ended when the second started")
+        print("second copy refused")
+
+        # 3. A double click on the icon opens the settings window, 556 x 451.
+        cx, cy = (box[0] + box[2]) // 2, (box[1] + box[3]) // 2
+        run("xdotool", "mousemove", str(cx), str(cy))
+        time.sleep(0.3)
+        run("xdotool", "click", "--repeat", "2", "--delay", "60", "1")
+        wins = wait_until("the settings window", lambda: visible_windows(first.pid, "^QV Tovra$"), 10)
+        size = window_size(wins[0])
+        if size != (556, 451):
+            raise Failure("the settings window is %dx%d, not 556x451" % size)
+        print("settings window open,", size)
+
+        # 4. SIGTERM ends it; the settings are saved with every key.
+        first.send_signal(signal.SIGTERM)
+        try:
+            rc = first.wait(timeout=15)
+        except subprocess.TimeoutExpired:
+            raise Failure("the program did not end within 15 s of SIGTERM")
+        if rc != 0:
+            raise Failure("the program ended with code %d after SIGTERM" % rc)
+        ini = os.path.join(config, "QV Tovra", "tovra.ini")
+        if not os.path.isfile(ini):
+            raise Failure("no settings file at %s" % ini)
+        mode = os.stat(ini).st_mode & 0o777
+        if mode & 0o022:
+            raise Failure("the settings file is writable by others (mode %o)" % mode)
+        sections = read_ini(ini)
+        for section, keys in KEYS.items():
+            missing = [k for k in keys if k not in sections.get(section, {})]
+            if missing:
+                raise Failure("[%s] lacks %s" % (section, ", ".join(missing)))
+        if sections["Work"]["Time"] != "45" or sections["Rest"]["Time"] != "15":
+            raise Failure("unexpected lengths: work %s, rest %s"
+                          % (sections["Work"]["Time"], sections["Rest"]["Time"]))
+        print("tovra.ini complete")
+    finally:
+        if first.poll() is None:
+            first.kill()
+            first.wait()
+        logs.close()
+
+
+def main():
+    if len(sys.argv) != 3:
+        raise SystemExit(__doc__)
+    exe, root = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+    for tool in ("Xvfb", "trayer", "xdotool", "xwd", "dbus-daemon"):
+        if not shutil.which(tool):
+            print("skipped: %s is not installed" % tool)
+            return SKIP
+    if os.environ.get("TOVRA_E2E_DESKTOP") != "1":
+        # A desktop of our own: nothing else's icons in the tray, no other program's windows.
+        env = dict(os.environ, TOVRA_E2E_DESKTOP="1")
+        env.pop("TOVRA_NO_TRAY", None)
+        return subprocess.call([os.path.join(root, "scripts", "with-desktop.sh"),
+                                sys.executable, os.path.abspath(__file__), exe, root], env=env)
+    work = tempfile.mkdtemp(prefix="tovra-e2e-")
+    try:
+        scenario(exe, work)
+    except Failure as e:
+        print("FAILED:", e)
+        log = os.path.join(work, "tovra.log")
+        if os.path.exists(log):
+            print("--- program output ---")
+            print(open(log, errors="replace").read())
+        return 1
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+    print("passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
