@@ -140,6 +140,10 @@ object Form1: TSampleForm
     Kind = bkOK
     Color = clBtnFace
   end
+  object Button1: TButton
+    ModalResult = mrCancel
+    TabOrder = 3
+  end
   object Timer1: TTimer
     Interval = 50
     OnTimer = Timer1Timer
@@ -173,7 +177,7 @@ TEST_F(FormReaderTest, ReadsTheSampleFormIntoLiveComponents) {
     EXPECT_EQ(form->ClientWidth(), 556);
     EXPECT_EQ(form->Position(), poScreenCenter);
     EXPECT_EQ(form->BorderStyle(), bsDialog);
-    EXPECT_EQ(form->ComponentCount(), 9);
+    EXPECT_EQ(form->ComponentCount(), 10);
 
     auto* group = get<TGroupBox>(u"GroupBox1");
     auto* text = get<TStaticText>(u"StaticText1");
@@ -205,6 +209,8 @@ TEST_F(FormReaderTest, ReadsTheSampleFormIntoLiveComponents) {
     auto* ok = get<TBitBtn>(u"BitBtn1");
     EXPECT_EQ(ok->ModalResult(), mrOk);
     EXPECT_EQ(form->ActiveControl(), ok);
+    EXPECT_EQ(get<TButton>(u"Button1")->ModalResult(), mrCancel);
+    EXPECT_EQ(get<TButton>(u"Button1")->TabOrder(), 3);
 
     auto* probe = get<TProbe>(u"Probe1");
     EXPECT_EQ(probe->Buddy, check);
@@ -265,7 +271,7 @@ TEST_F(FormReaderTest, FaultsNameTheirLineAndLeaveNothingBehind) {
     }
     // The same form reads fine afterwards.
     ReadComponentUtf8(*form, kSample);
-    EXPECT_EQ(form->ComponentCount(), 9);
+    EXPECT_EQ(form->ComponentCount(), 10);
 }
 
 TEST_F(FormReaderTest, RemovalNoticesClearReferencesToFreedComponents) {
