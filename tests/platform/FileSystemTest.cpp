@@ -62,6 +62,8 @@ TEST_F(FileSystemTest, ForceDirectoriesFailsWhereTheFolderCannotBe) {
     EXPECT_FALSE(fs->ForceDirectories(at("plain/sub"))) << "a file stands in the way";
     EXPECT_FALSE(fs->ForceDirectories(at("plain")));
     EXPECT_FALSE(fs->ForceDirectories(u""));
+    // Not even root may create folders here.
+    EXPECT_FALSE(fs->ForceDirectories(u"/proc/tovra-test/QV Tovra"));
     if (geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
     ASSERT_TRUE(fs->ForceDirectories(at("locked")));
     chmod((home.path() + "/locked").c_str(), 0500);
