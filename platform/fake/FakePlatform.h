@@ -3,12 +3,12 @@
 #include "platform/Platform.h"
 #include "platform/fake/FakeDialogs.h"
 #include "platform/fake/FakeLoop.h"
+#include "platform/fake/FakeNotifyArea.h"
+#include "platform/fake/FakeRasterizer.h"
 #include "platform/fake/FakeSystem.h"
 
 namespace platform::fake {
 
-class FakeNotifyArea : public NotifyArea {};
-class FakeRasterizer : public TextRasterizer {};
 class FakeProfileFiles : public ProfileFiles {};
 
 class FakePlatform : public Platform {
