@@ -185,3 +185,9 @@ void TTextTrayIcon::Draw() {
 }
 
 }  // namespace tray
+
+namespace {
+// The form reader creates tray icons by class name.
+const bool registered = (ui::RegisterClass(tray::TCoolTrayIcon::StaticClassInfo()),
+                         ui::RegisterClass(tray::TTextTrayIcon::StaticClassInfo()), true);
+}  // namespace

@@ -75,3 +75,7 @@ bool TImageList::GetIcon(int Index, TIcon& Icon) const {
 }
 
 }  // namespace ui
+
+namespace {
+const bool registered = (ui::RegisterClass(ui::TImageList::StaticClassInfo()), true);
+}  // namespace

@@ -200,3 +200,9 @@ void TPopupMenu::MenuChanged() {
 }
 
 }  // namespace ui
+
+namespace {
+// The form reader creates menus by class name.
+const bool registered = (ui::RegisterClass(ui::TMenuItem::StaticClassInfo()),
+                         ui::RegisterClass(ui::TPopupMenu::StaticClassInfo()), true);
+}  // namespace

@@ -5,7 +5,9 @@ namespace platform::linux_ {
 namespace {
 class StubRasterizer final : public TextRasterizer {
 public:
-
+    int TextWidth(const FontSpec&, const std::u16string&) override { return 0; }
+    int TextHeight(const FontSpec&) override { return 0; }
+    void TextOut(const FontSpec&, RgbBitmap&, int, int, const std::u16string&, uint32_t) override {}
 };
 }  // namespace
 
