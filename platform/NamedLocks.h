@@ -1,5 +1,6 @@
 #pragma once
-// Machine-wide named locks (the named-mutex equivalent). Draft; the settings-file work owns it.
+// Machine-wide named locks (the named-mutex equivalent): shared by every process that opens
+// the same name, recursive for the owning thread, passed on when a holder dies.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -10,17 +11,21 @@ constexpr uint32_t INFINITE = 0xFFFFFFFF;
 
 class NamedLock {
 public:
-    virtual ~NamedLock() = default;  // releases if held, closes
-    // Waits until owned (recursive for the owning thread). False on timeout or failure.
+    virtual ~NamedLock() = default;  // releases what this handle holds, then closes
+    // Waits until the calling thread owns the lock; every Wait that succeeded needs a Release.
+    // Ownership is per thread and per name: two handles of one name in one process share it.
+    // False on timeout or failure.
     virtual bool Wait(uint32_t timeoutMs) = 0;
+    // Gives up one level of the calling thread's ownership; nothing when it owns none.
     virtual void Release() = 0;
 };
 
 class NamedLocks {
 public:
     virtual ~NamedLocks() = default;
-    // Opens or creates the lock `name`. `alreadyExisted` tells whether another holder of the
-    // name (this or another process) had it open. Null when it cannot be had at all.
+    // Opens or creates the lock `name` ("Global\" prefix: shared by all users; otherwise the
+    // user's own). `alreadyExisted` tells whether some handle of the name, in this or another
+    // live process, was open at that moment. Null when the lock cannot be had at all.
     virtual std::unique_ptr<NamedLock> Create(const std::u16string& name,
                                               bool* alreadyExisted) = 0;
 };

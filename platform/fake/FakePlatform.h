@@ -4,12 +4,11 @@
 #include "platform/fake/FakeDialogs.h"
 #include "platform/fake/FakeLoop.h"
 #include "platform/fake/FakeNotifyArea.h"
+#include "platform/fake/FakeProfileFiles.h"
 #include "platform/fake/FakeRasterizer.h"
 #include "platform/fake/FakeSystem.h"
 
 namespace platform::fake {
-
-class FakeProfileFiles : public ProfileFiles {};
 
 class FakePlatform : public Platform {
 public:

@@ -145,14 +145,20 @@ class FakeLock : public NamedLock {
 public:
     FakeLock(FakeNamedLocks& owner, std::u16string name) : FOwner(owner), FName(std::move(name)) {}
     ~FakeLock() override {
+        while (FDepth > 0) Release();
         if (--FOwner.openCount[FName] == 0) FOwner.openCount.erase(FName);
     }
     bool Wait(uint32_t) override {
         ++FDepth;
+        ++FOwner.waits;
+        ++FOwner.heldDepth[FName];
         return true;
     }
     void Release() override {
-        if (FDepth > 0) --FDepth;
+        if (FDepth > 0) {
+            --FDepth;
+            if (--FOwner.heldDepth[FName] == 0) FOwner.heldDepth.erase(FName);
+        }
     }
 
 private:

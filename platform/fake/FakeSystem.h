@@ -141,7 +141,9 @@ public:
 class FakeNamedLocks : public NamedLocks {
 public:
     std::map<std::u16string, int> openCount;
+    std::map<std::u16string, int> heldDepth;  // levels currently held, by name
     std::set<std::u16string> unavailable;  // names that cannot be had
+    int waits = 0;
     std::unique_ptr<NamedLock> Create(const std::u16string& name, bool* alreadyExisted) override;
 };
 
