@@ -179,7 +179,9 @@ std::optional<double> TextToFloat(std::u16string_view s) {
     auto r = std::from_chars(rest.data(), rest.data() + rest.size(), v);
     if (r.ec == std::errc::result_out_of_range) {
         // Too small for a double is zero; too large is no number.
-        if (std::abs(v) < 1) return neg ? -0.0 : 0.0;
+        std::size_t e = rest.find_first_of("eE");
+        bool tiny = e != std::string::npos ? rest[e + 1] == '-' : rest[0] == '0' || rest[0] == '.';
+        if (tiny) return neg ? -0.0 : 0.0;
         return std::nullopt;
     }
     if (r.ec != std::errc() || r.ptr != rest.data() + rest.size()) return std::nullopt;
