@@ -154,8 +154,10 @@ bool IniText::SetValue(std::u16string_view section, std::u16string_view key,
     std::size_t k = findKey(s, key);
     if (k != npos) {
         Line& l = FLines[k];
-        // Keeps the stored spelling of the name and anything between it and '='.
-        std::string raw = l.raw.substr(0, l.valueAt) + v;
+        // Keeps the stored spelling of the name and the blanks around '='.
+        std::size_t at = l.valueAt;
+        while (at < l.raw.size() && (l.raw[at] == ' ' || l.raw[at] == '\t')) ++at;
+        std::string raw = l.raw.substr(0, at) + v;
         if (raw == l.raw) return false;
         l.raw = std::move(raw);
         return true;
