@@ -66,20 +66,24 @@ void row(const char* what, const char* backend, double us) {
 
 std::u16string key(int i) { return u"Key" + ui::IntToStr(i); }
 
-void saveSettings(TSafeIniFile& ini, ui::TFont& font) {
+// Every key of the settings; `variant` 0 and 1 differ in each value.
+void saveSettings(TSafeIniFile& ini, ui::TFont& font, int variant) {
+    const bool odd = variant % 2 != 0;
+    font.SetSize(odd ? 8 : 7);
     for (const char16_t* s : {u"Work", u"Rest"}) {
-        ini.WriteInteger(s, u"Time", 45);
-        ini.WriteWideString(s, u"Msg", u"Time for a break: look away from the screen.");
-        ini.WriteWideString(s, u"File", u"/usr/lib/qv-tovra/alarm.mp3");
-        ini.WriteColor(s, u"BgColor", ui::clMoneyGreen);
+        ini.WriteInteger(s, u"Time", odd ? 50 : 45);
+        ini.WriteWideString(s, u"Msg", odd ? u"Time for a break: look away from the screen."
+                                           : u"Back to work.");
+        ini.WriteWideString(s, u"File", odd ? u"/usr/lib/qv-tovra/alarm.mp3" : u"/tmp/a.mp3");
+        ini.WriteColor(s, u"BgColor", odd ? ui::clMoneyGreen : ui::clWhite);
         ini.WriteFont(s, u"Font", font);
-        if (s[0] == u'W') ini.WriteBool(s, u"Border", true);
+        if (s[0] == u'W') ini.WriteBool(s, u"Border", odd);
     }
     for (const char16_t* k :
          {u"ExtPlayer", u"LoopSound", u"BaloonHints", u"MonitorPower", u"UserActivity"})
-        ini.WriteBool(u"Param", k, false);
-    ini.WriteInteger(u"Param", u"UATime", 15);
-    ini.WriteInteger(u"Params", u"LanguageID", 1033);
+        ini.WriteBool(u"Param", k, odd);
+    ini.WriteInteger(u"Param", u"UATime", odd ? 15 : 20);
+    ini.WriteInteger(u"Params", u"LanguageID", odd ? 1033 : 1049);
 }
 
 void loadSettings(TSafeIniFile& ini, ui::TFont& font) {
@@ -134,11 +138,15 @@ void runAll(bool real, const std::string& dir) {
         ui::TFont font;
         font.SetName(u"Small Fonts");
         font.SetHeight(-9);
-        row("Settings save (18 keys, new object)", name, timeIt([&](int) {
+        row("Settings save, every value changed", name, timeIt([&](int n) {
                 TSafeIniFile ini(settings, true);
-                saveSettings(ini, font);
+                saveSettings(ini, font, n);
             }));
-        row("Settings load (18 keys, new object)", name, timeIt([&](int) {
+        row("Settings save, nothing changed", name, timeIt([&](int) {
+                TSafeIniFile ini(settings, true);
+                saveSettings(ini, font, 0);
+            }));
+        row("Settings load (all 18 keys)", name, timeIt([&](int) {
                 TSafeIniFile ini(settings, true);
                 loadSettings(ini, font);
             }));
