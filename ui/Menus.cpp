@@ -152,6 +152,8 @@ TPopupMenu::TPopupMenu(TComponent* AOwner)
 }
 
 TPopupMenu::~TPopupMenu() {
+    // Removal notices go out after our members are gone; listeners that leave then are let be.
+    SetComponentStateFlag(csDestroying, true);
     FListeners.clear();
     // The items may outlive the menu (their owner frees them); they must not reach back.
     FItems->FMenu = nullptr;
@@ -186,13 +188,18 @@ void TPopupMenu::Popup(int X, int Y) {
 }
 
 int TPopupMenu::AddChangeListener(std::function<void()> fn) {
+    if (ComponentState() & csDestroying) return 0;
     FListeners[++FNextListener] = std::move(fn);
     return FNextListener;
 }
 
-void TPopupMenu::RemoveChangeListener(int id) { FListeners.erase(id); }
+void TPopupMenu::RemoveChangeListener(int id) {
+    if (ComponentState() & csDestroying) return;
+    FListeners.erase(id);
+}
 
 void TPopupMenu::MenuChanged() {
+    if (ComponentState() & csDestroying) return;
     // A listener may remove itself while it runs.
     auto copy = FListeners;
     for (auto& [id, fn] : copy)

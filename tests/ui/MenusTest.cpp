@@ -130,3 +130,31 @@ TEST_F(MenuTest, FreedImageListIsLetGoAndTheFormReaderFindsTheClasses) {
 }
 
 }  // namespace
+
+namespace {
+
+// Lets go of its menu's change listener when told the menu is going, as a tray does.
+struct Watcher : ui::TComponent {
+    using TComponent::TComponent;
+    TPopupMenu* menu = nullptr;
+    int id = 0;
+    void Notification(ui::TComponent* c, ui::TOperation op) override {
+        ui::TComponent::Notification(c, op);
+        if (op == ui::TOperation::opRemove && c == menu) {
+            menu->RemoveChangeListener(id);
+            menu = nullptr;
+        }
+    }
+};
+
+TEST_F(MenuTest, ListenersMayLeaveWhileTheMenuIsBeingFreed) {
+    Watcher w(nullptr);
+    w.menu = menu;
+    w.id = menu->AddChangeListener([] {});
+    w.FreeNotification(menu);
+    delete menu;
+    menu = nullptr;
+    EXPECT_EQ(w.menu, nullptr);
+}
+
+}  // namespace
