@@ -28,7 +28,7 @@ if command -v Xvfb >/dev/null 2>&1; then
 fi
 
 if command -v dbus-daemon >/dev/null 2>&1; then
-    dbus-daemon --session --fork=no --nopidfile --print-address=4 \
+    dbus-daemon --session --nofork --nopidfile --print-address=4 \
         --address="unix:path=$tmpdir/bus" 4>"$tmpdir/bus.addr" 2>/dev/null &
     started="$started $!"
     i=0

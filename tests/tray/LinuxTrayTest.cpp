@@ -1,0 +1,343 @@
+// The tray icon on the real Linux services: pixels on a tray host, clicks sent by xdotool, a
+// restarted host, balloons through a private notification service, the text renderer.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QImage>
+#include <QMenu>
+#include <QProcess>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "PrivateDesktop.h"
+#include "platform/Platform.h"
+#include "platform/linux/LinuxPlatform.h"
+#include "tray/TextTrayIcon.h"
+
+namespace {
+
+tovra_test::PrivateDesktop* gDesktop = nullptr;
+
+bool waitFor(const std::function<bool()>& cond, int ms) {
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (std::chrono::steady_clock::now() < end) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        if (cond()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return cond();
+}
+
+void pump(int ms) {
+    waitFor([] { return false; }, ms);
+}
+
+bool xdotool(const QStringList& args) { return QProcess::execute("xdotool", args) == 0; }
+
+// The face's green: 8454016 is 0x80FF80 (red 0x80, green 0xFF, blue 0x80).
+bool isFaceColour(QRgb c) {
+    return std::abs(qRed(c) - 0x80) <= 3 && qGreen(c) >= 0xFC && std::abs(qBlue(c) - 0x80) <= 3;
+}
+
+struct FaceOnScreen {
+    int count = 0;
+    QRect box;
+};
+
+FaceOnScreen findFace() {
+    FaceOnScreen f;
+    QScreen* s = QGuiApplication::primaryScreen();
+    if (!s) return f;
+    QImage img = s->grabWindow(0).toImage();
+    for (int y = 0; y < std::min(img.height(), 40); ++y)  // the tray sits along the top edge
+        for (int x = 0; x < img.width(); ++x)
+            if (isFaceColour(img.pixel(x, y))) {
+                ++f.count;
+                f.box |= QRect(x, y, 1, 1);
+            }
+    return f;
+}
+
+struct TrayOnLinux : ::testing::Test {
+    std::unique_ptr<platform::linux_::LinuxPlatform> platform;
+    std::unique_ptr<ui::TComponent> form;
+    tray::TTextTrayIcon* icon = nullptr;
+    std::vector<std::string> log;
+
+    void SetUp() override {
+        if (!gDesktop || !gDesktop->Display()) GTEST_SKIP() << "no display";
+        platform = std::make_unique<platform::linux_::LinuxPlatform>();
+        form = std::make_unique<ui::TComponent>(nullptr);
+        icon = new tray::TTextTrayIcon(form.get());
+        auto note = [this](const char* what) {
+            return [this, what](ui::TObject*) { log.push_back(what); };
+        };
+        icon->OnClick = note("click");
+        icon->OnDblClick = note("dblclick");
+        icon->OnBalloonHintShow = note("show");
+        icon->OnBalloonHintHide = note("hide");
+        icon->OnBalloonHintTimeout = note("timeout");
+        icon->OnBalloonHintClick = note("bclick");
+        icon->OnMouseUp = [this](ui::TObject*, tray::TMouseButton b, tray::TShiftState, int, int) {
+            if (b == tray::mbRight) log.push_back("rightup");
+        };
+    }
+    void TearDown() override {
+        form.reset();
+        pump(50);
+        platform.reset();
+    }
+    int count(const std::string& what) const { return int(std::count(log.begin(), log.end(), what)); }
+
+    // The system's face: "45" on 8454016.
+    void showFace() {
+        icon->Font()->SetName(u"Small Fonts");
+        icon->Font()->SetHeight(-9);
+        icon->Font()->SetColor(ui::clWhite);
+        icon->SetColor(8454016);
+        icon->SetText(u"45");
+        icon->SetHint(u"QV Tovra");
+        icon->SetIconVisible(true);
+    }
+    bool needTray() {
+        if (!gDesktop->TrayHostRunning() && !gDesktop->StartTrayHost()) return false;
+        if (!waitFor([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, 10000)) return false;
+        pump(700);  // the notification area's watch has seen the host come
+        return true;
+    }
+};
+
+TEST_F(TrayOnLinux, FaceAppearsClicksArriveAndRightClickOpensTheMenuOnce) {
+    if (!needTray()) GTEST_SKIP() << "no tray host";
+    ui::TPopupMenu menu(form.get());
+    auto* exit = new ui::TMenuItem(form.get());
+    exit->SetCaption(u"Exit");
+    menu.Items()->Add(exit);
+    int popups = 0;
+    menu.OnPopup = [&](ui::TObject*) { ++popups; };
+    icon->SetPopupMenu(&menu);
+    showFace();
+
+    FaceOnScreen face;
+    bool seen = waitFor([&] { return (face = findFace()).count >= 60; }, 10000);
+    if (!seen && std::getenv("TOVRA_SHOT"))
+        QGuiApplication::primaryScreen()->grabWindow(0).save(std::getenv("TOVRA_SHOT"));
+    ASSERT_TRUE(seen) << "face pixels seen: " << face.count;
+    EXPECT_LE(face.box.width(), 48);
+    QPoint c = face.box.center();
+    ASSERT_TRUE(xdotool({"mousemove", QString::number(c.x()), QString::number(c.y())}));
+    pump(200);
+
+    ASSERT_TRUE(xdotool({"click", "1"}));
+    EXPECT_TRUE(waitFor([&] { return count("click") == 1; }, 3000));
+    pump(800);
+    EXPECT_EQ(count("click"), 1);
+    EXPECT_EQ(count("dblclick"), 0);
+
+    log.clear();
+    ASSERT_TRUE(xdotool({"click", "--repeat", "2", "--delay", "80", "1"}));
+    EXPECT_TRUE(waitFor([&] { return count("dblclick") == 1; }, 3000));
+    pump(1000);
+    EXPECT_EQ(count("dblclick"), 1);
+    EXPECT_EQ(count("click"), 0);
+
+    // The menu opens inside the right button's handling; close it from within.
+    log.clear();
+    int menusSeen = 0;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (QWidget* p = QApplication::activePopupWidget()) {
+            ++menusSeen;
+            p->close();
+        }
+    });
+    closer.start(300);
+    ASSERT_TRUE(xdotool({"click", "3"}));
+    EXPECT_TRUE(waitFor([&] { return count("rightup") == 1; }, 5000));
+    pump(800);
+    closer.stop();
+    EXPECT_EQ(popups, 1);
+    EXPECT_EQ(menusSeen, 1);
+    EXPECT_EQ(count("rightup"), 1);
+}
+
+TEST_F(TrayOnLinux, RestartedTrayHostGetsTheIconBack) {
+    if (!needTray()) GTEST_SKIP() << "no tray host";
+    showFace();
+    ASSERT_TRUE(waitFor([] { return findFace().count >= 60; }, 10000));
+    gDesktop->StopTrayHost();
+    EXPECT_TRUE(waitFor([] { return findFace().count == 0; }, 5000));
+    ASSERT_TRUE(gDesktop->StartTrayHost());
+    EXPECT_TRUE(waitFor([] { return findFace().count >= 60; }, 10000));
+    icon->SetText(u"44");  // and it still takes new faces
+    pump(300);
+    EXPECT_GE(findFace().count, 60);
+}
+
+struct Service {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    ~Service() {
+        gDesktop->StopNotificationService();
+        waitFor([this] {
+            return !bus.interface()->isServiceRegistered(
+                QStringLiteral("org.freedesktop.Notifications"));
+        }, 5000);
+    }
+    bool start() {
+        if (!gDesktop->StartNotificationService(TOVRA_TEST_DIR "/notification_service.py"))
+            return false;
+        return waitFor([this] {
+            return bus.interface() && bus.interface()->isServiceRegistered(
+                                          QStringLiteral("org.freedesktop.Notifications"));
+        }, 10000);
+    }
+    QDBusMessage call(const char* method, const QVariantList& args = {}) {
+        QDBusMessage m = QDBusMessage::createMethodCall(
+            "org.freedesktop.Notifications", "/org/freedesktop/Notifications", "org.tovra.Test",
+            method);
+        m.setArguments(args);
+        return bus.call(m);
+    }
+    QStringList calls() {
+        QDBusMessage r = call("Calls");
+        return r.arguments().isEmpty() ? QStringList() : r.arguments().first().toStringList();
+    }
+};
+
+TEST_F(TrayOnLinux, BalloonsReachTheNotificationServiceAndComeBackAsEvents) {
+    if (!gDesktop->Bus()) GTEST_SKIP() << "no session bus";
+    Service svc;
+    if (!svc.start()) GTEST_SKIP() << "no python3 with dbus and gi";
+    showFace();
+    struct Case {
+        const char* what;
+        unsigned reason;  // 0: the user clicks the notification
+        const char* event;
+    } cases[] = {{"expired", 1, "timeout"},
+                 {"dismissed", 2, "hide"},
+                 {"closed", 3, "hide"},
+                 {"clicked", 0, "bclick"}};
+    unsigned id = 0;
+    for (const auto& c : cases) {
+        log.clear();
+        EXPECT_TRUE(icon->ShowBalloonHint(u"QV Tovra", u"Rest!", tray::bitInfo, 30));
+        ++id;
+        ASSERT_TRUE(waitFor([&] { return count("show") == 1; }, 5000)) << c.what;
+        EXPECT_TRUE(svc.calls().contains(
+            QString("Notify %1|QV Tovra|dialog-information|QV Tovra|Rest!|default,|30000").arg(id)))
+            << svc.calls().join("\n").toStdString();
+        if (c.reason)
+            svc.call("Close", {QVariant::fromValue(id), QVariant::fromValue(c.reason)});
+        else
+            svc.call("Invoke", {QVariant::fromValue(id), QStringLiteral("default")});
+        EXPECT_TRUE(waitFor([&] { return count(c.event) == 1; }, 5000)) << c.what;
+        // The service's later closing of a clicked balloon is no second end.
+        svc.call("Close", {QVariant::fromValue(id), QVariant::fromValue(2u)});
+        pump(300);
+        EXPECT_EQ(log.size(), 2u) << c.what;
+    }
+
+    // A balloon shown over another one ends the first with the hide notice.
+    log.clear();
+    icon->ShowBalloonHint(u"QV Tovra", u"Work!", tray::bitInfo, 30);
+    ASSERT_TRUE(waitFor([&] { return count("show") == 1; }, 5000));
+    icon->ShowBalloonHint(u"QV Tovra", u"Rest!", tray::bitInfo, 30);
+    EXPECT_TRUE(waitFor([&] { return count("show") == 2 && count("hide") == 1; }, 5000));
+    EXPECT_TRUE(svc.calls().contains(QString("Close %1").arg(id + 1)));
+}
+
+TEST_F(TrayOnLinux, ASilentOrMissingServiceStillEndsTheBalloonWithATimeout) {
+    if (!gDesktop->Bus()) GTEST_SKIP() << "no session bus";
+    showFace();
+    // No service on the bus: nothing is shown, the time-out comes after the balloon's time.
+    auto start = std::chrono::steady_clock::now();
+    icon->ShowBalloonHint(u"QV Tovra", u"Rest!", tray::bitInfo, 1);
+    EXPECT_TRUE(waitFor([&] { return count("timeout") == 1; }, 6000));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900));
+    pump(300);
+    EXPECT_EQ(log, std::vector<std::string>{"timeout"});
+
+    Service svc;
+    if (!svc.start()) return;
+    // A service that never reports back: the time-out comes after the grace, and the
+    // notification is taken off the screen.
+    log.clear();
+    icon->ShowBalloonHint(u"QV Tovra", u"Work!", tray::bitInfo, 1);
+    EXPECT_TRUE(waitFor([&] { return count("timeout") == 1; }, 8000));
+    pump(300);
+    EXPECT_EQ(log, (std::vector<std::string>{"show", "timeout"}));
+    EXPECT_TRUE(svc.calls().contains("Close 1"));
+}
+
+TEST(TextRendererOnLinux, KeepsTheMetricContractAndDrawsLegibleDigits) {
+    platform::linux_::LinuxPlatform p;
+    auto& r = p.rasterizer();
+    platform::FontSpec font;
+    font.Name = u"Small Fonts";  // not installed: the toolkit finds a stand-in
+    font.Height = -9;
+    font.Color = 0x000000;
+    EXPECT_EQ(r.TextWidth(font, u""), 0);
+    int w = r.TextWidth(font, u"45"), h = r.TextHeight(font);
+    EXPECT_GT(w, 4);
+    EXPECT_LE(w, 16);
+    EXPECT_GE(h, 8);
+    EXPECT_LE(h, 16);
+    EXPECT_EQ(r.TextHeight(font), h);
+    font.Height = 12;  // a positive height is the whole cell
+    EXPECT_NEAR(r.TextHeight(font), 12, 1);
+    font.Height = -9;
+
+    std::vector<uint32_t> px(256, 0x00FF00);
+    platform::RgbBitmap bmp{16, 16, px.data()};
+    r.TextOut(font, bmp, 2, 2, u"45", 0xFFFFFF);
+    int glyph = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            uint32_t c = px[std::size_t(y * 16 + x)];
+            bool inCell = x >= 2 && x < 2 + w && y >= 2 && y < 2 + h;
+            if (!inCell) {
+                EXPECT_EQ(c, 0x00FF00u) << x << "," << y;
+            } else {
+                EXPECT_TRUE(c == 0xFFFFFFu || c == 0u) << x << "," << y;  // sharp edges
+                glyph += c == 0u;
+            }
+        }
+    EXPECT_GE(glyph, 12);  // two digits' worth of ink
+
+    // Clipped at the picture's edges, never outside it.
+    r.TextOut(font, bmp, -5, 12, u"888", 0x0000FF);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool listing = false;
+    for (int i = 1; i < argc; ++i)
+        if (std::string(argv[i]).rfind("--gtest_list_tests", 0) == 0) listing = true;
+    std::unique_ptr<tovra_test::PrivateDesktop> desktop;
+    if (!listing && std::getenv("DISPLAY")) {
+        desktop = std::make_unique<tovra_test::PrivateDesktop>();
+        desktop->Start();
+        gDesktop = desktop.get();
+    }
+    if (!gDesktop || !gDesktop->Display()) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    int rc;
+    {
+        QApplication app(argc, argv);
+        ::testing::InitGoogleTest(&argc, argv);
+        rc = RUN_ALL_TESTS();
+    }
+    gDesktop = nullptr;
+    return rc;
+}
