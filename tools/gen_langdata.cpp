@@ -68,8 +68,8 @@ void PutEntry(std::vector<uint8_t>& o, Entry e) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s <map.txt> <out.bin>\n", argv[0]);
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: %s <map.txt> <out.bin> [<out.hex>]\n", argv[0]);
         return 2;
     }
     std::ifstream in(argv[1], std::ios::binary);
@@ -121,5 +121,16 @@ int main(int argc, char** argv) {
     }
     std::ofstream f(argv[2], std::ios::binary | std::ios::trunc);
     f.write(reinterpret_cast<const char*>(out.data()), std::streamsize(out.size()));
-    return f ? 0 : 1;
+    if (!f) return 1;
+    if (argc == 4) {
+        // The same bytes as hexadecimal text, 32 bytes a line, for a form description.
+        std::ofstream h(argv[3], std::ios::trunc);
+        for (std::size_t i = 0; i < out.size(); ++i) {
+            char b[3];
+            std::snprintf(b, sizeof b, "%02X", out[i]);
+            h << b << ((i % 32 == 31 || i + 1 == out.size()) ? "\n" : "");
+        }
+        if (!h) return 1;
+    }
+    return 0;
 }
