@@ -137,6 +137,8 @@ public:
         struct stat st;
         bool exists = ::stat(path.c_str(), &st) == 0;
         if (!exists && errno != ENOENT) return failErrno();
+        // Removing from a file that is not there is done, unless its folder is missing too.
+        if (!exists && !folderExists(path)) return failErrno();
         if (exists && !S_ISREG(st.st_mode)) return fail(ERROR_ACCESS_DENIED);
         std::string data;
         if (exists) {
@@ -161,6 +163,16 @@ private:
         return false;
     }
     static bool failErrno() { return fail(ErrnoToError(errno)); }
+
+    static bool folderExists(const std::string& path) {
+        std::size_t slash = path.rfind('/');
+        if (slash == std::string::npos) return true;
+        struct stat st;
+        if (::stat(slash == 0 ? "/" : path.substr(0, slash).c_str(), &st) != 0) return false;
+        if (S_ISDIR(st.st_mode)) return true;
+        errno = ENOTDIR;
+        return false;
+    }
 
     // A settings file that is a symbolic link is written through to its target, so the link
     // survives the replacement.

@@ -216,6 +216,21 @@ TEST_F(BackendTest, WriteFailuresReportTheSystemReason) {
     ::chmod((dir + "/ro").c_str(), 0700);
 }
 
+TEST_F(BackendTest, ErasingInAMissingFolderFailsAndInAMissingFileDoesNot) {
+    const std::string missing = dir + "/missing/tovra.ini";
+    TSafeIniFile lost(u16(missing));
+    try {
+        lost.EraseSection(u"Work");
+        ADD_FAILURE() << "no error";
+    } catch (const ui::EIniFileException& e) {
+        EXPECT_EQ(u8(e.Message()), "TSafeIniFile.EraseSection -> Unable to write to " + missing);
+    }
+    TSafeIniFile ini(u16(file));
+    ini.EraseSection(u"Work");
+    ini.DeleteKey(u"Work", u"Time");
+    EXPECT_NE(::access(file.c_str(), F_OK), 0) << "a removal created the file";
+}
+
 TEST_F(BackendTest, ReadOnlySettingsFileStaysUntouched) {
     if (::geteuid() == 0) GTEST_SKIP() << "root writes anywhere";
     writeFile(file, "[Work]\nTime=45\n");
