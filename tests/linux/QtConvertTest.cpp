@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPalette>
 
 #include "platform/fake/FakePlatform.h"
 #include "platform/linux/QtConvert.h"
 #include "platform/linux/QtText.h"
+#include "platform/linux/Services.h"
 
 namespace {
 
@@ -64,6 +67,23 @@ TEST(QtConvertTest, TextKeepsEveryCodeUnit) {
     std::u16string s = u"Привет \U0001F600 ";
     s += char16_t(0xD800);  // a lone surrogate survives the round trip
     EXPECT_EQ(fromQ(toQ(s)), s);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(QtSystemColorsTest, SystemColoursFollowTheDesktopPalette) {
+    QPalette saved = QGuiApplication::palette();
+    QPalette pal = saved;
+    pal.setColor(QPalette::Active, QPalette::Button, QColor(10, 20, 30));
+    pal.setColor(QPalette::Active, QPalette::Base, QColor(200, 210, 220));
+    QGuiApplication::setPalette(pal);
+    auto colors = platform::linux_::makeSystemColors();
+    EXPECT_EQ(colors->GetSysColor(15), 10u | (20u << 8) | (30u << 16));     // clBtnFace
+    EXPECT_EQ(colors->GetSysColor(5), 200u | (210u << 8) | (220u << 16));   // clWindow
+    EXPECT_EQ(colors->GetSysColor(31), 0u);  // no such colour
+    QGuiApplication::setPalette(saved);
 }
 
 }  // namespace
