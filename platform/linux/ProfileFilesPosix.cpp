@@ -69,39 +69,61 @@ std::string tempName(const std::string& dir, const std::string& base) {
     return dir + "/." + base + ".tmp-" + suffix;
 }
 
-// Replaces `path` by `data`; false with errno set.
-bool replaceFile(const std::string& path, const std::string& data, const struct stat* old) {
+// Gives an unnamed temporary file (O_TMPFILE) a name in `dir`; false with errno set.
+bool nameTemp(int fd, const std::string& dir, const std::string& base, std::string& tmp) {
+    char proc[64];
+    std::snprintf(proc, sizeof proc, "/proc/self/fd/%d", fd);
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        tmp = tempName(dir, base);
+        if (::linkat(AT_FDCWD, proc, AT_FDCWD, tmp.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
+        if (errno != EEXIST) return false;
+    }
+    return false;
+}
+
+// Replaces `path` by `data`; false with errno set. `anonymous`: the new text is written to an
+// unnamed file that gets its name only just before the rename, so a writer killed meanwhile
+// leaves nothing behind.
+bool replaceFile(const std::string& path, const std::string& data, const struct stat* old,
+                 bool anonymous = true) {
     std::size_t slash = path.rfind('/');
     std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
     std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+    const mode_t mode = old ? (old->st_mode & 07777) : 0666;
     std::string tmp;
     int fd = -1;
-    for (int attempt = 0; fd < 0 && attempt < 16; ++attempt) {
-        tmp = tempName(dir, base);
-        fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                    old ? (old->st_mode & 07777) : 0666);
-        if (fd < 0 && errno != EEXIST) return false;
+    if (anonymous) {
+        fd = ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+        // Folders on file systems without unnamed files take the named route.
+        if (fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL))
+            return replaceFile(path, data, old, false);
+        if (fd < 0) return false;
+    } else {
+        for (int attempt = 0; fd < 0 && attempt < 16; ++attempt) {
+            tmp = tempName(dir, base);
+            fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+            if (fd < 0 && errno != EEXIST) return false;
+        }
+        if (fd < 0) return false;
     }
-    if (fd < 0) return false;
     bool ok = writeAll(fd, data);
+    int e = errno;
     if (ok && old) {
         // The umask may have narrowed the mode; the file keeps its owner's choice.
-        if (::fchmod(fd, old->st_mode & 07777) != 0) ok = false;
+        if (::fchmod(fd, old->st_mode & 07777) != 0) ok = false, e = errno;
         if (ok && (old->st_uid != ::geteuid() || old->st_gid != ::getegid()))
             (void)!::fchown(fd, old->st_uid, old->st_gid);
     }
-    if (ok && ::fsync(fd) != 0) ok = false;
-    int e = errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        e = errno;
+    if (ok && ::fsync(fd) != 0) ok = false, e = errno;
+    if (ok && anonymous && !nameTemp(fd, dir, base, tmp)) {
+        // No /proc to name the file by: write it again the named way.
+        ::close(fd);
+        return replaceFile(path, data, old, false);
     }
-    if (ok && ::rename(tmp.c_str(), path.c_str()) != 0) {
-        ok = false;
-        e = errno;
-    }
+    if (::close(fd) != 0 && ok) ok = false, e = errno;
+    if (ok && ::rename(tmp.c_str(), path.c_str()) != 0) ok = false, e = errno;
     if (!ok) {
-        ::unlink(tmp.c_str());
+        if (!tmp.empty()) ::unlink(tmp.c_str());
         errno = e;
         return false;
     }

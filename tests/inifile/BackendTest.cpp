@@ -266,6 +266,21 @@ TEST_F(BackendTest, NamedLockIsRecursiveAcrossHandlesAndSerialisesThreads) {
     EXPECT_TRUE(otherGot);
 }
 
+TEST_F(BackendTest, PathsDifferingInCaseShareOneLock) {
+    TSafeIniFile a(u16(dir + "/App.ini")), b(u16(dir + "/app.ini"));
+    a.Lock();
+    std::atomic<bool> done{false};
+    std::thread reader([&] {
+        b.ReadString(u"S", u"K", u"");
+        done = true;
+    });
+    std::this_thread::sleep_for(150ms);
+    EXPECT_FALSE(done) << "the read did not wait for the lock";
+    a.UnLock();
+    reader.join();
+    EXPECT_TRUE(done);
+}
+
 TEST_F(BackendTest, ThreadsIncrementingThroughTheirOwnObjectsLoseNothing) {
     constexpr int kThreads = 4, kCycles = 100;
     std::vector<std::thread> threads;
@@ -407,10 +422,15 @@ TEST_F(BackendTest, WritersKilledAtRandomMomentsNeverLeaveADamagedFile) {
     }
     EXPECT_EQ(kills, 40);
     EXPECT_GT(lastGen, 0) << "the writers never finished one generation";
-    // Killed writers may leave their temporary files, never a damaged settings file.
-    for (const auto& e : folderEntries())
-        EXPECT_TRUE(e == "home" || e == "run" || e == "tovra.ini" || e.rfind(".tovra.ini.tmp-", 0) == 0)
-            << e;
+    // The new text is unnamed until the rename, so killed writers leave nothing behind (but
+    // for a kill in the microseconds between naming and renaming).
+    int leftovers = 0;
+    for (const auto& e : folderEntries()) {
+        bool temp = e.rfind(".tovra.ini.tmp-", 0) == 0;
+        leftovers += temp;
+        EXPECT_TRUE(e == "home" || e == "run" || e == "tovra.ini" || temp) << e;
+    }
+    EXPECT_LE(leftovers, 1);
 }
 
 }  // namespace
