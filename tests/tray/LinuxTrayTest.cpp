@@ -185,6 +185,28 @@ TEST_F(TrayOnLinux, RestartedTrayHostGetsTheIconBack) {
     EXPECT_GE(findFace().count, 60);
 }
 
+TEST_F(TrayOnLinux, WithoutHoverReportsANewFaceRefreshesTheHintAndATipChangeDoesNot) {
+    // No tray host: nothing reports the pointer over the icon.
+    gDesktop->StopTrayHost();
+    int moves = 0;
+    icon->OnMouseMove = [&](ui::TObject*, tray::TShiftState, int, int) {
+        ++moves;
+        icon->SetHint(u"QV Tovra - Time left for work 0 hr 45 min");  // as the program does
+    };
+    showFace();
+    pump(300);
+    moves = 0;
+    icon->SetText(u"44");
+    EXPECT_EQ(moves, 0);  // posted, never inside the caller
+    EXPECT_TRUE(waitFor([&] { return moves == 1; }, 2000));
+    pump(500);
+    EXPECT_EQ(moves, 1);  // the hint it set brought no further move
+    icon->SetHint(u"QV Tovra - pause");
+    icon->SetText(u"44");  // the same face again
+    pump(500);
+    EXPECT_EQ(moves, 1);
+}
+
 struct Service {
     QDBusConnection bus = QDBusConnection::sessionBus();
     ~Service() {
