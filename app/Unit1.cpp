@@ -144,6 +144,20 @@ void BindField(TForm1& f, T*& field, const char16_t* name) {
     if (!field) throw ui::EReadError(u"Component \"%s\" missing from the window", {name});
 }
 
+// The classes of the window's components beyond the standard controls.
+void RegisterWindowClasses() {
+    static const bool done = [] {
+        for (const ui::TClassInfo* ci :
+             {&TForm1::StaticClassInfo(), &tray::TTextTrayIcon::StaticClassInfo(),
+              &ui::TPopupMenu::StaticClassInfo(), &ui::TMenuItem::StaticClassInfo(),
+              &ui::TImageList::StaticClassInfo(),
+              &lang::TDKLanguageController::StaticClassInfo()})
+            ui::RegisterClass(*ci);
+        return true;
+    }();
+    (void)done;
+}
+
 }  // namespace
 
 const ui::TClassInfo& TForm1::StaticClassInfo() {
@@ -153,6 +167,7 @@ const ui::TClassInfo& TForm1::StaticClassInfo() {
 }
 
 TForm1::TForm1(ui::TComponent* AOwner) : ui::TForm(AOwner) {
+    RegisterWindowClasses();
     ui::ReadComponentRes(*this, FormResourceName);
 
     BindField(*this, GroupBox1, u"GroupBox1");

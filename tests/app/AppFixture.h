@@ -13,6 +13,7 @@
 #include "ui/ComCtrls.h"
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
+#include "ui/Text.h"
 #include "ui/Timer.h"
 
 namespace app::test {

@@ -298,7 +298,8 @@ TEST_F(EngineTest, IdleHoldGivesBackTheMinutesAwayThenHolds) {
     EXPECT_EQ(trayText(), u"18");
     EXPECT_EQ(IdleMinutes, 0);
     minutes(1);
-    EXPECT_EQ(trayText(), u"18");  // 59 s without input counts as away again
+    EXPECT_EQ(trayText(), u"17");  // away again, but only for one minute
+    EXPECT_EQ(IdleMinutes, 1);
 }
 
 TEST_F(EngineTest, IdleHoldDoesNothingDuringRestAndCannotStopAWorkEnd) {
@@ -402,6 +403,11 @@ TEST_F(EngineTest, PauseStopsTheCountAndBlinksResumeRestartsAFullMinute) {
     EXPECT_EQ(form->TimeLeft, 150);
     EXPECT_EQ(trayText(), u"P");
 
+    uint64_t resumedAt = 0;
+    form->TextTrayIcon1->OnClick = [&, prev = form->TextTrayIcon1->OnClick](ui::TObject* s) {
+        resumedAt = fp.loopFake.now();
+        prev(s);
+    };
     clickTray();
     EXPECT_FALSE(paused());
     EXPECT_EQ(trayText(), u"150");  // the plain number until the next tick
@@ -410,7 +416,8 @@ TEST_F(EngineTest, PauseStopsTheCountAndBlinksResumeRestartsAFullMinute) {
     EXPECT_FALSE(form->Timer2->Enabled());
     EXPECT_EQ(form->TextTrayIcon1->Color(), form->StaticText1->Color());
     EXPECT_TRUE(*form->TextTrayIcon1->Font() == form->StaticText1->GetFont());
-    fp.advance(Minute - 1);
+    // A full minute from the resume.
+    fp.advance(resumedAt + Minute - 1 - fp.loopFake.now());
     EXPECT_EQ(trayText(), u"150");
     fp.advance(1);
     EXPECT_EQ(trayText(), u"2h");
@@ -463,11 +470,16 @@ TEST_F(EngineTest, ErrorInsideATickStillRunsTheTailAndIsShown) {
     EXPECT_TRUE(form->Timer1->Enabled());
     EXPECT_EQ(trayText(), u"0");
     EXPECT_TRUE(WorkPhase);
-    // The next tick alerts again and this time the switch happens.
+    // The blink left on makes the next tick a pause check, which stops it; the tick after
+    // alerts again and this time the switch happens.
+    minutes(1);
+    EXPECT_FALSE(form->Timer2->Enabled());
+    EXPECT_EQ(trayText(), u"0");
     answerAfter(0);
     minutes(1);
     EXPECT_FALSE(WorkPhase);
     EXPECT_EQ(trayText(), u"15");
+    EXPECT_TRUE(form->TextTrayIcon1->Enabled());
 }
 
 TEST_F(EngineTest, ErrorInsideATickCalledDirectlyReachesTheCaller) {
