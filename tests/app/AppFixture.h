@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/Unit1.h"
+#include "lang/DKLang.h"
 #include "platform/fake/FakePlatform.h"
 #include "tray/TextTrayIcon.h"
 #include "ui/Buttons.h"
@@ -45,6 +46,7 @@ protected:
     void TearDown() override {
         form.reset();
         ResetProcessState();
+        lang::ResetLangManager();
     }
 
     // The first tick, 50 ms after the window was made.
