@@ -66,9 +66,13 @@ TEST_F(WindowTest, ControlsSitWhereTheyBelongWithTheirCaptions) {
         EXPECT_EQ(ctl->Parent()->Name(), c.parent);
         EXPECT_EQ(ctl->Left(), c.left);
         EXPECT_EQ(ctl->Top(), c.top);
-        if (c.width >= 0) EXPECT_EQ(ctl->Width(), c.width);
-        if (c.height >= 0) EXPECT_EQ(ctl->Height(), c.height);
-        if (c.caption) EXPECT_EQ(ctl->Caption(), c.caption);
+        if (c.width >= 0) {
+            EXPECT_EQ(ctl->Width(), c.width);
+            EXPECT_EQ(ctl->Height(), c.height);
+        }
+        if (c.caption) {
+            EXPECT_EQ(ctl->Caption(), c.caption);
+        }
     }
 }
 
