@@ -1,6 +1,15 @@
-# cmake -DIN=<description> -DOUT=<file> [-DLANGDATA=<binary map>] -P MakeForm.cmake
-# Writes the window description with its language controller's property map put in as hex.
+# cmake -DIN=<description> -DOUT=<file> -DPICTURES=<folder> [-DLANGDATA=<binary map>]
+#       -P MakeForm.cmake
+# Writes the window description with its language controller's property map and its button
+# pictures (@PICTURE:name.png@) put in as hex.
 file(READ "${IN}" text)
+string(REGEX MATCHALL "@PICTURE:[A-Za-z0-9_.-]+@" pictures "${text}")
+list(REMOVE_DUPLICATES pictures)
+foreach(tag IN LISTS pictures)
+    string(REGEX REPLACE "@PICTURE:(.*)@" "\\1" name "${tag}")
+    file(READ "${PICTURES}/${name}" hex HEX)
+    string(REPLACE "${tag}" "{${hex}}" text "${text}")
+endforeach()
 if(LANGDATA AND EXISTS "${LANGDATA}")
     file(READ "${LANGDATA}" hex HEX)
     # 64 hex digits (32 bytes) a line.

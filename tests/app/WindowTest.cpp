@@ -108,6 +108,12 @@ TEST_F(WindowTest, WindowAndControlsCarryTheirInitialProperties) {
         EXPECT_EQ(b->Anchors(), ui::TAnchors(ui::akRight | ui::akBottom));
     EXPECT_EQ(form->BitBtn1->ModalResult(), ui::mrOk);
     EXPECT_EQ(form->BitBtn2->ModalResult(), ui::mrCancel);
+    for (auto* sb : {form->SpeedButton1, form->SpeedButton2, form->SpeedButton3,
+                     form->SpeedButton4}) {
+        EXPECT_TRUE(sb->Flat());
+        ASSERT_GE(sb->Glyph()->Data().size(), 8u);
+        EXPECT_EQ(sb->Glyph()->Data()[1], 'P');  // a PNG picture
+    }
     EXPECT_EQ(form->OpenDialog1->Filter(),
               u"MP3, WAV|*.mp3; *.wav|AVI, MPEG, WMV|*.avi; *.mpg; *.mpeg; *.wmv|All files|*.*");
 
