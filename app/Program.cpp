@@ -1,0 +1,38 @@
+#include "app/Program.h"
+
+#include <memory>
+
+#include "app/Unit1.h"
+#include "platform/Platform.h"
+
+namespace app {
+
+int RunProgram() {
+    auto& p = platform::thePlatform();
+    bool alreadyExisted = false;
+    // A plain name is the user's own; a second copy in the same session finds it open. When
+    // the lock cannot be had at all the program runs without the guard.
+    std::unique_ptr<platform::NamedLock> guard =
+        p.namedLocks().Create(SingleInstanceLockName, &alreadyExisted);
+    if (guard && alreadyExisted) {
+        p.messageBoxes().ShowError(u"Another copy of this program is already running.");
+        return 0;
+    }
+
+    auto form = std::make_unique<TForm1>(nullptr);
+    form->SetMainForm(true);
+    int code = 0;
+    try {
+        code = p.loop().Run();
+    } catch (...) {
+        // The guard goes first also when an error leaves the loop.
+        guard.reset();
+        throw;
+    }
+    // Released before the window is destroyed, so the settings are written after it.
+    guard.reset();
+    form.reset();
+    return code;
+}
+
+}  // namespace app
