@@ -23,6 +23,8 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 BUILD = os.path.dirname(HERE)
 PROGRAM = os.environ.get("TOVRA_BENCH_PROGRAM", os.path.join(BUILD, "bin", "tovra"))
 FLOOR = os.path.join(HERE, "helpers", "floor_tray")
+# Our tray layer alone (platform, text tray icon, a minute tick), when built.
+STACK = os.path.join(HERE, "helpers", "tray_stack")
 STARTUP = os.path.join(HERE, "helpers", "tray_startup")
 SECONDS = float(os.environ.get("TOVRA_BENCH_SECONDS", "120"))
 SETTLE = float(os.environ.get("TOVRA_BENCH_SETTLE", "10"))
@@ -145,6 +147,8 @@ class Subject:
 
 def idle_cost(root):
     subjects = [Subject("tovra", [PROGRAM], root), Subject("floor", [FLOOR], root)]
+    if os.access(STACK, os.X_OK):
+        subjects.insert(1, Subject("stack", [STACK], root))
     for s in subjects:
         s.start()
     try:
@@ -171,15 +175,18 @@ def idle_cost(root):
             s.stop()
 
     t, f = figs["tovra"], figs["floor"]
-    print(f"idle cost over {SECONDS:.0f} s after {SETTLE:.0f} s (one sample a second)")
+    names = [s.name for s in subjects]
+    print(f"idle cost over {SECONDS:.0f} s after {SETTLE:.0f} s (one sample a second);"
+          " stack = our tray layer alone; ratio = tovra / floor")
     rows = [("wake-ups / min", "wakeups_per_min", "{:.1f}"), ("CPU ms (utime+stime)", "cpu_ms", "{:.0f}"),
             ("CPU ms (scheduler)", "run_ms", "{:.2f}"), ("seconds with a wake-up", "active_s", "{}"),
             ("threads", "threads", "{}"), ("RSS KiB", "rss_kib", "{}"), ("PSS KiB", "pss_kib", "{}")]
-    print(f"{'figure':<24}{'tovra':>12}{'floor':>12}{'ratio':>9}")
+    print(f"{'figure':<24}" + "".join(f"{n:>12}" for n in names) + f"{'ratio':>9}")
     for label, key, fmt in rows:
         ratio = f"{t[key] / f[key]:.2f}" if f[key] else "-"
-        print(f"{label:<24}{fmt.format(t[key]):>12}{fmt.format(f[key]):>12}{ratio:>9}")
-    for name in ("tovra", "floor"):
+        cells = "".join(f"{fmt.format(figs[n][key]):>12}" for n in names)
+        print(f"{label:<24}{cells}{ratio:>9}")
+    for name in names:
         threads = ", ".join(f"{k}:{v}" for k, v in sorted(figs[name]["by_thread"].items()))
         print(f"  {name} switches by thread: {threads}")
     pss_ratio = t["pss_kib"] / f["pss_kib"] if f["pss_kib"] else float("inf")
