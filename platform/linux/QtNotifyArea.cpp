@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPointer>
+#include <QSocketNotifier>
 #include <QStyleHints>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -167,10 +168,23 @@ public:
         if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) &&
             QGuiApplication::platformName() == QStringLiteral("xcb"))
             FDisplay = XOpenDisplay(nullptr);
+        if (FDisplay) {
+            // A tray host that starts announces itself to the root window; one that ends
+            // destroys its selection window. Both arrive as events, so nothing is polled
+            // while the program only counts.
+            XSelectInput(FDisplay, DefaultRootWindow(FDisplay), StructureNotifyMask);
+            FXEvents = std::make_unique<QSocketNotifier>(ConnectionNumber(FDisplay),
+                                                         QSocketNotifier::Read);
+            QObject::connect(FXEvents.get(), &QSocketNotifier::activated,
+                             [this] { XEventsArrived(); });
+        }
         FTrayOwner = trayOwner();
-        FPoll.setInterval(500);  // ms: notices a restarted tray host within half a second
+        WatchOwner();
+        // 500 ms: tray windows Qt makes a moment after a host change are claimed by a short
+        // run of passes, which ends once every icon has its window.
+        FPoll.setInterval(500);
         QObject::connect(&FPoll, &QTimer::timeout, [this] { Poll(); });
-        FPoll.start();
+        StartClaimPasses();
         QDBusConnection bus = QDBusConnection::sessionBus();
         if (bus.isConnected()) {
             FSniWatch = std::make_unique<QDBusServiceWatcher>(
@@ -182,6 +196,7 @@ public:
     }
     ~QtNotifyArea() override {
         FIcons.clear();
+        FXEvents.reset();  // before its connection closes
         if (FDisplay) XCloseDisplay(FDisplay);
     }
 
@@ -347,6 +362,7 @@ private:
         e.tray->show();
         for (QWidget* w : TrayWindows())
             if (!before.count(w)) Claim(e, w);
+        if (!e.window) StartClaimPasses();
     }
 
     void Claim(Entry& e, QWidget* w) {
@@ -468,15 +484,54 @@ private:
         if (!FDisplay) return 0;
         std::string name = "_NET_SYSTEM_TRAY_S" + std::to_string(DefaultScreen(FDisplay));
         Atom a = XInternAtom(FDisplay, name.c_str(), False);
-        return XGetSelectionOwner(FDisplay, a);
+        unsigned long owner = XGetSelectionOwner(FDisplay, a);
+        // The round trip may have queued events the socket will not announce again.
+        if (XEventsQueued(FDisplay, QueuedAlready) > 0) post([this] { XEventsArrived(); });
+        return owner;
+    }
+
+    // The host's selection window tells us when it goes.
+    void WatchOwner() {
+        if (!FDisplay) return;
+        if (FTrayOwner) {
+            // The host may be gone already; Xlib's default answer to that would end the
+            // program.
+            XErrorHandler old = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+            XSelectInput(FDisplay, FTrayOwner, StructureNotifyMask);
+            XSync(FDisplay, False);
+            XSetErrorHandler(old);
+            if (XEventsQueued(FDisplay, QueuedAlready) > 0) post([this] { XEventsArrived(); });
+        }
+        XFlush(FDisplay);
+    }
+
+    void XEventsArrived() {
+        bool any = false;
+        while (XPending(FDisplay) > 0) {
+            XEvent ev;
+            XNextEvent(FDisplay, &ev);
+            any = true;
+        }
+        if (!any) return;
+        CheckOwner();
+        StartClaimPasses();
+    }
+
+    void CheckOwner() {
+        unsigned long owner = trayOwner();
+        if (owner == FTrayOwner) return;
+        FTrayOwner = owner;
+        WatchOwner();
+        if (owner != 0) HostAppeared();
+    }
+
+    void StartClaimPasses() {
+        FPassesLeft = 10;  // 5 s
+        if (!FPoll.isActive()) FPoll.start();
     }
 
     void Poll() {
-        unsigned long owner = trayOwner();
-        if (owner != FTrayOwner) {
-            FTrayOwner = owner;
-            if (owner != 0) HostAppeared();
-        }
+        CheckOwner();
         // Tray windows Qt made later (a tray that came after the icon) get their input too.
         std::set<QWidget*> claimed;
         for (auto& [key, e] : FIcons)
@@ -488,6 +543,9 @@ private:
                         Claim(*e, w);
                         break;
                     }
+        bool allClaimed = true;
+        for (auto& [key, e] : FIcons) allClaimed = allClaimed && e->window;
+        if (allClaimed || --FPassesLeft <= 0) FPoll.stop();
     }
 
     // A (re)started tray host knows none of the icons: they are gone, as with a restarted
@@ -518,6 +576,8 @@ private:
     Display* FDisplay = nullptr;
     unsigned long FTrayOwner = 0;
     QTimer FPoll;
+    int FPassesLeft = 0;
+    std::unique_ptr<QSocketNotifier> FXEvents;
     std::unique_ptr<QDBusServiceWatcher> FSniWatch;
 };
 
