@@ -89,7 +89,7 @@ public:
         std::string text = "[Desktop Entry]\nType=Application\nName=" +
                            escapeDesktopValue(toNative(name)) + "\nExec=" +
                            escapeDesktopValue(quoteExecArg(toNative(exePath))) +
-                           "\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
+                           "\nIcon=qv-tovra\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
 
         Fd dfd(open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         if (!dfd) fail("Cannot open", dir, errno);

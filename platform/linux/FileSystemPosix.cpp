@@ -67,8 +67,15 @@ public:
     std::u16string ExePath() override {
         char buf[PATH_MAX];
         // realpath also resolves links in the folders above the executable.
-        if (!realpath("/proc/self/exe", buf)) return {};
-        return fromNative(buf).value_or(std::u16string());
+        if (realpath("/proc/self/exe", buf)) return fromNative(buf).value_or(std::u16string());
+        // An executable replaced while running: the kernel still knows where it was.
+        ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+        if (n <= 0) return {};
+        std::string p(buf, size_t(n));
+        constexpr std::string_view deleted = " (deleted)";
+        if (p.size() > deleted.size() && p.compare(p.size() - deleted.size(), deleted.size(), deleted) == 0)
+            p.resize(p.size() - deleted.size());
+        return fromNative(p).value_or(std::u16string());
     }
 
     std::u16string AppDataPath() override {

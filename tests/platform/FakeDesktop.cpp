@@ -26,14 +26,16 @@ PrivateXServer::PrivateXServer() {
     posix_spawn_file_actions_adddup2(&fa, fds[1], 3);
     posix_spawn_file_actions_addclose(&fa, fds[0]);
     posix_spawn_file_actions_addopen(&fa, 2, "/dev/null", O_WRONLY, 0);
-    char* argv[] = {const_cast<char*>("Xvfb"), const_cast<char*>("-displayfd"),
+    // Under timeout(1): should the test die without its tear-down, the server still goes.
+    char* argv[] = {const_cast<char*>("timeout"), const_cast<char*>("600"),
+                    const_cast<char*>("Xvfb"), const_cast<char*>("-displayfd"),
                     const_cast<char*>("3"), const_cast<char*>("-screen"),
                     const_cast<char*>("0"), const_cast<char*>("320x240x24"),
                     const_cast<char*>("-nolisten"), const_cast<char*>("tcp"),
                     // Without a desktop's clients the server would reset, and restart its
                     // idle count, each time the last client leaves.
                     const_cast<char*>("-noreset"), nullptr};
-    if (posix_spawnp(&FPid, "Xvfb", &fa, nullptr, argv, environ) != 0) FPid = -1;
+    if (posix_spawnp(&FPid, "timeout", &fa, nullptr, argv, environ) != 0) FPid = -1;
     posix_spawn_file_actions_destroy(&fa);
     close(fds[1]);
     std::string number;

@@ -113,6 +113,13 @@ TEST_F(FileSystemTest, ExePathResolvesSymbolicLinks) {
     std::string link = linkDir + "/tovra";
     ASSERT_EQ(symlink(real.c_str(), link.c_str()), 0);
     EXPECT_EQ(testenv::runCapture({link}), real);
+
+    // Replaced while running (an upgrade): still the folder it was started from.
+    std::string copy = linkDir + "/copy of tovra";
+    std::filesystem::copy_file(real, copy);
+    chmod(copy.c_str(), 0755);
+    EXPECT_EQ(testenv::runCapture({copy, "--unlink-self"}), copy);
+    EXPECT_FALSE(std::filesystem::exists(copy));
 }
 
 }  // namespace

@@ -43,10 +43,12 @@ private:
         posix_spawn_file_actions_adddup2(&fa, fds[1], 1);
         posix_spawn_file_actions_addclose(&fa, fds[0]);
         posix_spawn_file_actions_addopen(&fa, 2, "/dev/null", O_WRONLY, 0);
-        char* argv[] = {const_cast<char*>("dbus-daemon"), const_cast<char*>("--session"),
+        // Under timeout(1): should this process die without its tear-down, the bus still goes.
+        char* argv[] = {const_cast<char*>("timeout"), const_cast<char*>("600"),
+                        const_cast<char*>("dbus-daemon"), const_cast<char*>("--session"),
                         const_cast<char*>("--nofork"), const_cast<char*>("--nopidfile"),
                         const_cast<char*>("--print-address=1"), nullptr};
-        if (posix_spawnp(&FBusPid, "dbus-daemon", &fa, nullptr, argv, environ) != 0) FBusPid = -1;
+        if (posix_spawnp(&FBusPid, "timeout", &fa, nullptr, argv, environ) != 0) FBusPid = -1;
         posix_spawn_file_actions_destroy(&fa);
         close(fds[1]);
         std::string address;
