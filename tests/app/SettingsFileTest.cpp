@@ -215,7 +215,7 @@ TEST_F(SettingsFileTest, UnsavableFileIsReportedAndTheProgramGoesOn) {
 // icon.
 TEST_F(SettingsFileTest, BadSavedLanguageStillLoadsEverythingElse) {
     addLanguage(u"Broken.lng", LngFile(1036, "1=a\r\n1=b\r\n", ""));
-    settings("[Params]\r\nLanguageID=1036\r\n[Work]\r\nTime=25\r\nMsg=Go\r\n"
+    settings("[Params]\r\nLanguageID=1036\r\n[Work]\r\nTime=25\r\nMsg=47006F00\r\n"
              "[Rest]\r\nTime=9\r\n[Param]\r\nUATime=30\r\n");
     start();
     EXPECT_EQ(form->TimeToWork, 25);

@@ -54,6 +54,7 @@ TEST_F(SettingsWindowTest, CancelPutsEveryValueAndLabelBack) {
     settings("[Work]\r\nTime=600\r\n");  // the trackbar shows 480 for the 600 in force
     start();
     const Look before = look();
+    const std::string file = savedText();
     for (auto how : {"Cancel button", "close box"}) {
         SCOPED_TRACE(how);
         bool cancelButton = std::string(how) == "Cancel button";
@@ -64,7 +65,7 @@ TEST_F(SettingsWindowTest, CancelPutsEveryValueAndLabelBack) {
         });
         EXPECT_EQ(look(), before);
         EXPECT_EQ(form->TimeToWork, 600);
-        EXPECT_TRUE(savedText().empty());
+        EXPECT_EQ(savedText(), file);  // nothing saved
     }
 }
 
