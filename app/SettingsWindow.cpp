@@ -126,6 +126,9 @@ void TForm1::CheckBox6Click(ui::TObject*) {
 }
 
 void TForm1::dklcMainLanguageChanged(ui::TObject*) {
+    // A language already current when the window is read is applied before the components
+    // are bound to their fields.
+    if (!BitBtn2 || !TrackBar1 || !TrackBar2 || !Label1 || !Label4) return;
     BitBtn2->SetCaption(lang::ConstantText(u"Scancel"));
     // The controller has just put the bare "Time for work:" captions back; give them their
     // durations again in the new language at once rather than at the next trackbar move.

@@ -233,7 +233,8 @@ TEST_F(LanguageMenuTest, PickedLanguageIsCheckedAtOnceAndSavedOnlyLater) {
     destroy();
     EXPECT_NE(savedText().find("LanguageID=1031"), std::string::npos);
 
-    // And the next start comes back in it.
+    // And the next start (a new process) comes back in it.
+    lang::ResetLangManager();
     start();
     EXPECT_EQ(lang::CurrentLanguageId(), 1031u);
     EXPECT_TRUE(languageItem(1031)->Checked());
