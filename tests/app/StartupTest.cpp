@@ -1,6 +1,7 @@
 // Start-up and shut-down: the folders, the autostart entry, audio, and ending the program
 // by Exit, by a termination signal or by the session's end.
 #include "app/Program.h"
+#include "app/ProgramWindows.h"
 #include "tests/app/ShellFixture.h"
 
 namespace app::test {
@@ -99,6 +100,26 @@ TEST_F(StartupTest, AudioIsStartedOnTheDefaultDevice) {
     EXPECT_TRUE(AudioAvailable);
     ASSERT_FALSE(fp.audioFake.calls.empty());
     EXPECT_EQ(fp.audioFake.calls[0].op, "init");
+}
+
+TEST_F(StartupTest, WindowStaysHiddenAtStartAndTheIconSurvivesATrayRestart) {
+    TProgramWindows windows;
+    start();
+    windows.SetMainForm(form.get());
+    EXPECT_FALSE(windows.ShowMainForm);  // the tray icon's start-up decision
+    EXPECT_FALSE(form->Visible());
+    fp.notifyAreaFake.mouseMove();
+    const std::u16string hint = form->TextTrayIcon1->Hint();
+    ASSERT_NE(fp.notifyAreaFake.icon(), nullptr);
+    const auto picture = fp.notifyAreaFake.icon()->Image.Pixels;
+
+    fp.notifyAreaFake.restartHost();
+    ASSERT_NE(fp.notifyAreaFake.icon(), nullptr);
+    EXPECT_EQ(fp.notifyAreaFake.icon()->Tip, hint);
+    EXPECT_EQ(fp.notifyAreaFake.icon()->Image.Pixels, picture);
+    fp.advance(kMinute);
+    EXPECT_EQ(trayText(), u"44");
+    windows.SetMainForm(nullptr);
 }
 
 class EndTest : public ShellFixture {};
