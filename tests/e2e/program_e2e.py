@@ -108,7 +108,7 @@ def glyph_groups(rows, box):
 
 def visible_windows(pid, name=""):
     """Visible windows of `pid` bigger than a tray icon (whose own window is mapped too)."""
-    out = run("xdotool", "search", "--onlyvisible", "--pid", str(pid), "--name", name).stdout
+    out = run("xdotool", "search", "--all", "--onlyvisible", "--pid", str(pid), "--name", name).stdout
     return [w for w in out.split() if min(window_size(w)) > 48]
 
 
