@@ -118,6 +118,19 @@ def window_size(win):
     return int(vals.get("WIDTH", 0)), int(vals.get("HEIGHT", 0))
 
 
+def press(win, key):
+    """Types `key` into window `win` (real input: synthetic events are ignored by Qt)."""
+    run("xdotool", "windowfocus", "--sync", win)
+    time.sleep(0.2)
+    run("xdotool", "key", "--clearmodifiers", key)
+
+
+def double_click(x, y):
+    run("xdotool", "mousemove", str(x), str(y))
+    time.sleep(0.3)
+    run("xdotool", "click", "--repeat", "2", "--delay", "60", "1")
+
+
 def read_ini(path):
     sections, current = {}, None
     with open(path, encoding="utf-8", errors="replace") as f:
@@ -160,7 +173,7 @@ def scenario(exe, work):
             boxes = wait_until("the refusal of the second copy",
                                lambda: visible_windows(second.pid) or second.poll() is not None, 15)
             if boxes is not True:
-                run("xdotool", "key", "--window", boxes[0], "Return")
+                press(boxes[0], "Return")
             second.wait(timeout=10)
         finally:
             if second.poll() is None:
@@ -170,16 +183,28 @@ def scenario(exe, work):
             raise Failure("the first copy ended when the second started")
         print("second copy refused")
 
-        # 3. A double click on the icon opens the settings window, 556 x 451.
+        # 3. A double click on the icon opens the settings window, 556 x 451, with OK as
+        # its active control: Return confirms it, which saves the settings at once.
         cx, cy = (box[0] + box[2]) // 2, (box[1] + box[3]) // 2
-        run("xdotool", "mousemove", str(cx), str(cy))
-        time.sleep(0.3)
-        run("xdotool", "click", "--repeat", "2", "--delay", "60", "1")
+        ini = os.path.join(config, "QV Tovra", "tovra.ini")
+        double_click(cx, cy)
         wins = wait_until("the settings window", lambda: visible_windows(first.pid, "^QV Tovra$"), 10)
         size = window_size(wins[0])
         if size != (556, 451):
             raise Failure("the settings window is %dx%d, not 556x451" % size)
         print("settings window open,", size)
+        if os.path.exists(ini):
+            raise Failure("settings saved before OK")
+        press(wins[0], "Return")
+        wait_until("the window to close on Return", lambda: not visible_windows(first.pid, "^QV Tovra$"), 10)
+        wait_until("the settings saved by OK", lambda: os.path.isfile(ini), 5)
+        os.remove(ini)
+        print("Return pressed OK and saved")
+
+        # Open again and leave it open for the end.
+        time.sleep(1)
+        double_click(cx, cy)
+        wait_until("the settings window again", lambda: visible_windows(first.pid, "^QV Tovra$"), 10)
 
         # 4. SIGTERM ends it; the settings are saved with every key.
         first.send_signal(signal.SIGTERM)
@@ -189,7 +214,6 @@ def scenario(exe, work):
             raise Failure("the program did not end within 15 s of SIGTERM")
         if rc != 0:
             raise Failure("the program ended with code %d after SIGTERM" % rc)
-        ini = os.path.join(config, "QV Tovra", "tovra.ini")
         if not os.path.isfile(ini):
             raise Failure("no settings file at %s" % ini)
         mode = os.stat(ini).st_mode & 0o777
