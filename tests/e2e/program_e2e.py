@@ -152,10 +152,12 @@ def scenario(exe, work):
     env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=config, LANG="C.UTF-8",
                SDL_AUDIODRIVER="dummy", QT_QPA_PLATFORM="xcb")
     logs = open(os.path.join(work, "tovra.log"), "w")
+    started = time.monotonic()
     first = subprocess.Popen([exe], env=env, stdout=logs, stderr=subprocess.STDOUT)
     try:
         # 1. The icon comes, in the work colour, with two characters on it ("45").
         box, rows = wait_until("the light green tray icon", lambda: find_icon(LIGHT_GREEN), 20)
+        print("icon shown %.2f s after start" % (time.monotonic() - started))
         time.sleep(0.5)  # the first tick comes 50 ms after start; let the face settle
         box, rows = find_icon(LIGHT_GREEN)
         groups = glyph_groups(rows, box)
@@ -207,9 +209,11 @@ def scenario(exe, work):
         wait_until("the settings window again", lambda: visible_windows(first.pid, "^QV Tovra$"), 10)
 
         # 4. SIGTERM ends it; the settings are saved with every key.
+        signalled = time.monotonic()
         first.send_signal(signal.SIGTERM)
         try:
             rc = first.wait(timeout=15)
+            print("ended %.0f ms after SIGTERM" % ((time.monotonic() - signalled) * 1000))
         except subprocess.TimeoutExpired:
             raise Failure("the program did not end within 15 s of SIGTERM")
         if rc != 0:
