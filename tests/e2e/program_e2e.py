@@ -56,10 +56,11 @@ def screenshot(max_rows=TRAY_HEIGHT):
     byte_order, bpp, bytes_per_line = fields[7], fields[11], fields[12]
     masks = fields[14:17]
     ncolors = fields[19]
-    if bpp != 32:
+    if bpp not in (24, 32):
         raise Failure("unsupported screen dump: %d bits per pixel" % bpp)
     offset = header_size + ncolors * 12
-    fmt = "<%dI" if byte_order == 0 else ">%dI"
+    step = bpp // 8
+    big = byte_order != 0
 
     def shift(m):
         s = 0
@@ -71,8 +72,13 @@ def screenshot(max_rows=TRAY_HEIGHT):
     shifts = [shift(m) for m in masks]
     rows = []
     for y in range(min(height, max_rows)):
-        px = struct.unpack_from(fmt % width, data, offset + y * bytes_per_line)
-        rows.append([tuple((p & m) >> s for m, s in zip(masks, shifts)) for p in px])
+        base = offset + y * bytes_per_line
+        line = data[base:base + width * step]
+        row = []
+        for x in range(width):
+            p = int.from_bytes(line[x * step:(x + 1) * step], "big" if big else "little")
+            row.append(tuple((p & m) >> s for m, s in zip(masks, shifts)))
+        rows.append(row)
     return width, height, rows
 
 
