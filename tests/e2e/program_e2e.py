@@ -20,6 +20,8 @@ import time
 SKIP = 77
 LIGHT_GREEN = (128, 255, 128)  # 8454016, the default work colour
 TRAY_HEIGHT = 24               # trayer's height in with-desktop.sh, pixels at the top
+TRAYER = ["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "200",
+          "--heighttype", "pixel", "--height", "24", "--transparent", "false", "--tint", "0xffffff"]
 
 KEYS = {
     "Work": ["Time", "Msg", "File", "BgColor", "Font", "Border"],
@@ -158,6 +160,7 @@ def scenario(exe, work):
     env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=config, LANG="C.UTF-8",
                SDL_AUDIODRIVER="dummy", QT_QPA_PLATFORM="xcb")
     logs = open(os.path.join(work, "tovra.log"), "w")
+    hosts = []
     started = time.monotonic()
     first = subprocess.Popen([exe], env=env, stdout=logs, stderr=subprocess.STDOUT)
     try:
@@ -174,6 +177,16 @@ def scenario(exe, work):
             raise Failure("a window is visible at start")
         if first.poll() is not None:
             raise Failure("the program ended at start with code %s" % first.returncode)
+
+        # The tray host restarts: the icon comes back.
+        host = os.environ.get("TOVRA_TRAY_HOST_PID")
+        if host:
+            os.kill(int(host), signal.SIGTERM)
+            wait_until("the icon to go with its host", lambda: find_icon(LIGHT_GREEN) is None, 10)
+            new_host = subprocess.Popen(TRAYER, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            hosts.append(new_host)
+            box, rows = wait_until("the icon back in the new host", lambda: find_icon(LIGHT_GREEN), 15)
+            print("icon back after the tray host restarted")
 
         # 2. A second copy is refused: its error box, then it ends; the first runs on.
         second = subprocess.Popen([exe], env=env, stdout=logs, stderr=subprocess.STDOUT)
@@ -242,6 +255,9 @@ def scenario(exe, work):
         if first.poll() is None:
             first.kill()
             first.wait()
+        for h in hosts:
+            h.terminate()
+            h.wait()
         logs.close()
 
 
