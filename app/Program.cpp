@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "app/ProgramWindows.h"
 #include "app/Unit1.h"
 #include "platform/Platform.h"
 
@@ -19,8 +20,12 @@ int RunProgram() {
         return 0;
     }
 
+    // Before the window: its tray icon makes the start-up decision while the window is read.
+    TProgramWindows windows;
     auto form = std::make_unique<TForm1>(nullptr);
     form->SetMainForm(true);
+    windows.SetMainForm(form.get());
+    if (windows.ShowMainForm) form->Show();
     int code = 0;
     try {
         code = p.loop().Run();
@@ -31,7 +36,9 @@ int RunProgram() {
     }
     // Released before the window is destroyed, so the settings are written after it.
     guard.reset();
+    windows.SetTerminated();
     form.reset();
+    windows.SetMainForm(nullptr);
     return code;
 }
 

@@ -187,6 +187,8 @@ public:
     void FormCreate(ui::TObject* Sender);
     void FormDestroy(ui::TObject* Sender);
     std::u16string GetSpecialFolderPath(int csidl);
+    // A termination signal or the session's end: leave the way "Exit" does.
+    void EndRequested();
 
     // --- app/SettingsFile.cpp: tovra.ini ---
     void LoadSettings();

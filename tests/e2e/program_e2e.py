@@ -20,6 +20,8 @@ import time
 SKIP = 77
 LIGHT_GREEN = (128, 255, 128)  # 8454016, the default work colour
 TRAY_HEIGHT = 24               # trayer's height in with-desktop.sh, pixels at the top
+TRAYER = ["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "200",
+          "--heighttype", "pixel", "--height", "24", "--transparent", "false", "--tint", "0xffffff"]
 
 KEYS = {
     "Work": ["Time", "Msg", "File", "BgColor", "Font", "Border"],
@@ -56,10 +58,11 @@ def screenshot(max_rows=TRAY_HEIGHT):
     byte_order, bpp, bytes_per_line = fields[7], fields[11], fields[12]
     masks = fields[14:17]
     ncolors = fields[19]
-    if bpp != 32:
+    if bpp not in (24, 32):
         raise Failure("unsupported screen dump: %d bits per pixel" % bpp)
     offset = header_size + ncolors * 12
-    fmt = "<%dI" if byte_order == 0 else ">%dI"
+    step = bpp // 8
+    big = byte_order != 0
 
     def shift(m):
         s = 0
@@ -71,8 +74,13 @@ def screenshot(max_rows=TRAY_HEIGHT):
     shifts = [shift(m) for m in masks]
     rows = []
     for y in range(min(height, max_rows)):
-        px = struct.unpack_from(fmt % width, data, offset + y * bytes_per_line)
-        rows.append([tuple((p & m) >> s for m, s in zip(masks, shifts)) for p in px])
+        base = offset + y * bytes_per_line
+        line = data[base:base + width * step]
+        row = []
+        for x in range(width):
+            p = int.from_bytes(line[x * step:(x + 1) * step], "big" if big else "little")
+            row.append(tuple((p & m) >> s for m, s in zip(masks, shifts)))
+        rows.append(row)
     return width, height, rows
 
 
@@ -108,7 +116,7 @@ def glyph_groups(rows, box):
 
 def visible_windows(pid, name=""):
     """Visible windows of `pid` bigger than a tray icon (whose own window is mapped too)."""
-    out = run("xdotool", "search", "--onlyvisible", "--pid", str(pid), "--name", name).stdout
+    out = run("xdotool", "search", "--all", "--onlyvisible", "--pid", str(pid), "--name", name).stdout
     return [w for w in out.split() if min(window_size(w)) > 48]
 
 
@@ -116,6 +124,19 @@ def window_size(win):
     out = run("xdotool", "getwindowgeometry", "--shell", win).stdout
     vals = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
     return int(vals.get("WIDTH", 0)), int(vals.get("HEIGHT", 0))
+
+
+def press(win, key):
+    """Types `key` into window `win` (real input: synthetic events are ignored by Qt)."""
+    run("xdotool", "windowfocus", "--sync", win)
+    time.sleep(0.2)
+    run("xdotool", "key", "--clearmodifiers", key)
+
+
+def double_click(x, y):
+    run("xdotool", "mousemove", str(x), str(y))
+    time.sleep(0.3)
+    run("xdotool", "click", "--repeat", "2", "--delay", "60", "1")
 
 
 def read_ini(path):
@@ -139,10 +160,13 @@ def scenario(exe, work):
     env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=config, LANG="C.UTF-8",
                SDL_AUDIODRIVER="dummy", QT_QPA_PLATFORM="xcb")
     logs = open(os.path.join(work, "tovra.log"), "w")
+    hosts = []
+    started = time.monotonic()
     first = subprocess.Popen([exe], env=env, stdout=logs, stderr=subprocess.STDOUT)
     try:
         # 1. The icon comes, in the work colour, with two characters on it ("45").
         box, rows = wait_until("the light green tray icon", lambda: find_icon(LIGHT_GREEN), 20)
+        print("icon shown %.2f s after start" % (time.monotonic() - started))
         time.sleep(0.5)  # the first tick comes 50 ms after start; let the face settle
         box, rows = find_icon(LIGHT_GREEN)
         groups = glyph_groups(rows, box)
@@ -154,13 +178,23 @@ def scenario(exe, work):
         if first.poll() is not None:
             raise Failure("the program ended at start with code %s" % first.returncode)
 
+        # The tray host restarts: the icon comes back.
+        host = os.environ.get("TOVRA_TRAY_HOST_PID")
+        if host:
+            os.kill(int(host), signal.SIGTERM)
+            wait_until("the icon to go with its host", lambda: find_icon(LIGHT_GREEN) is None, 10)
+            new_host = subprocess.Popen(TRAYER, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            hosts.append(new_host)
+            box, rows = wait_until("the icon back in the new host", lambda: find_icon(LIGHT_GREEN), 15)
+            print("icon back after the tray host restarted")
+
         # 2. A second copy is refused: its error box, then it ends; the first runs on.
         second = subprocess.Popen([exe], env=env, stdout=logs, stderr=subprocess.STDOUT)
         try:
             boxes = wait_until("the refusal of the second copy",
                                lambda: visible_windows(second.pid) or second.poll() is not None, 15)
             if boxes is not True:
-                run("xdotool", "key", "--window", boxes[0], "Return")
+                press(boxes[0], "Return")
             second.wait(timeout=10)
         finally:
             if second.poll() is None:
@@ -170,26 +204,39 @@ def scenario(exe, work):
             raise Failure("the first copy ended when the second started")
         print("second copy refused")
 
-        # 3. A double click on the icon opens the settings window, 556 x 451.
+        # 3. A double click on the icon opens the settings window, 556 x 451, with OK as
+        # its active control: Return confirms it, which saves the settings at once.
         cx, cy = (box[0] + box[2]) // 2, (box[1] + box[3]) // 2
-        run("xdotool", "mousemove", str(cx), str(cy))
-        time.sleep(0.3)
-        run("xdotool", "click", "--repeat", "2", "--delay", "60", "1")
+        ini = os.path.join(config, "QV Tovra", "tovra.ini")
+        double_click(cx, cy)
         wins = wait_until("the settings window", lambda: visible_windows(first.pid, "^QV Tovra$"), 10)
         size = window_size(wins[0])
         if size != (556, 451):
             raise Failure("the settings window is %dx%d, not 556x451" % size)
         print("settings window open,", size)
+        if os.path.exists(ini):
+            raise Failure("settings saved before OK")
+        press(wins[0], "Return")
+        wait_until("the window to close on Return", lambda: not visible_windows(first.pid, "^QV Tovra$"), 10)
+        wait_until("the settings saved by OK", lambda: os.path.isfile(ini), 5)
+        os.remove(ini)
+        print("Return pressed OK and saved")
+
+        # Open again and leave it open for the end.
+        time.sleep(1)
+        double_click(cx, cy)
+        wait_until("the settings window again", lambda: visible_windows(first.pid, "^QV Tovra$"), 10)
 
         # 4. SIGTERM ends it; the settings are saved with every key.
+        signalled = time.monotonic()
         first.send_signal(signal.SIGTERM)
         try:
             rc = first.wait(timeout=15)
+            print("ended %.0f ms after SIGTERM" % ((time.monotonic() - signalled) * 1000))
         except subprocess.TimeoutExpired:
             raise Failure("the program did not end within 15 s of SIGTERM")
         if rc != 0:
             raise Failure("the program ended with code %d after SIGTERM" % rc)
-        ini = os.path.join(config, "QV Tovra", "tovra.ini")
         if not os.path.isfile(ini):
             raise Failure("no settings file at %s" % ini)
         mode = os.stat(ini).st_mode & 0o777
@@ -208,6 +255,9 @@ def scenario(exe, work):
         if first.poll() is None:
             first.kill()
             first.wait()
+        for h in hosts:
+            h.terminate()
+            h.wait()
         logs.close()
 
 
