@@ -28,11 +28,11 @@ std::u16string Format(std::u16string_view fmt, std::initializer_list<FmtArg> arg
             ++i;
             continue;
         }
-        std::string spec = "%";
+        std::string pattern = "%";
         std::size_t j = i + 1;
         while (j < fmt.size() && (fmt[j] == u'-' || fmt[j] == u'0' || fmt[j] == u'.' ||
                                   (fmt[j] >= u'1' && fmt[j] <= u'9')))
-            spec += static_cast<char>(fmt[j++]);
+            pattern += static_cast<char>(fmt[j++]);
         if (j >= fmt.size()) throw EConvertError(u"Format '" + std::u16string(fmt) + u"' invalid");
         char conv = static_cast<char>(fmt[j]);
         if (it == args.end())
@@ -52,12 +52,12 @@ std::u16string Format(std::u16string_view fmt, std::initializer_list<FmtArg> arg
                     s = FromUtf8(std::to_string(std::get<double>(a.v)));
                 // width and precision as printf does for %s
                 int width = 0, prec = -1;
-                bool left = spec.find('-') != std::string::npos;
-                std::size_t dot = spec.find('.');
-                std::string w = spec.substr(1, dot == std::string::npos ? std::string::npos : dot - 1);
+                bool left = pattern.find('-') != std::string::npos;
+                std::size_t dot = pattern.find('.');
+                std::string w = pattern.substr(1, dot == std::string::npos ? std::string::npos : dot - 1);
                 for (char ch : w)
                     if (ch >= '0' && ch <= '9') width = width * 10 + (ch - '0');
-                if (dot != std::string::npos) prec = std::atoi(spec.c_str() + dot + 1);
+                if (dot != std::string::npos) prec = std::atoi(pattern.c_str() + dot + 1);
                 if (prec >= 0 && s.size() > std::size_t(prec)) s.resize(prec);
                 if (s.size() < std::size_t(width)) {
                     std::u16string pad(width - s.size(), u' ');
@@ -77,7 +77,7 @@ std::u16string Format(std::u16string_view fmt, std::initializer_list<FmtArg> arg
                     v = static_cast<long long>(*u);
                 else
                     throw EConvertError(u"Format '" + std::u16string(fmt) + u"' invalid or incompatible with argument");
-                std::string f = spec + (conv == 'd' ? "lld" : conv == 'u' ? "llu" : conv == 'x' ? "llx" : "llX");
+                std::string f = pattern + (conv == 'd' ? "lld" : conv == 'u' ? "llu" : conv == 'x' ? "llx" : "llX");
                 if (conv == 'x' || conv == 'X' || conv == 'u')
                     std::snprintf(buf, sizeof buf, f.c_str(), static_cast<unsigned long long>(
                         (conv != 'u' && std::holds_alternative<int64_t>(a.v) && v < 0 && v >= INT32_MIN)
@@ -99,7 +99,7 @@ std::u16string Format(std::u16string_view fmt, std::initializer_list<FmtArg> arg
                     v = double(*u);
                 else
                     throw EConvertError(u"Format '" + std::u16string(fmt) + u"' invalid or incompatible with argument");
-                std::snprintf(buf, sizeof buf, (spec + conv).c_str(), v);
+                std::snprintf(buf, sizeof buf, (pattern + conv).c_str(), v);
                 out += FromUtf8(buf);
                 break;
             }

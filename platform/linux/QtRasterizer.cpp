@@ -56,16 +56,16 @@ public:
     }
 
 private:
-    QFont toQFont(const FontSpec& spec) {
-        QFont f(toQ(spec.Name));
+    QFont toQFont(const FontSpec& fs) {
+        QFont f(toQ(fs.Name));
         f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferMatch));
         f.setHintingPreference(QFont::PreferFullHinting);
-        if (spec.Pitch == 2) f.setFixedPitch(true);
-        f.setBold(spec.Style & 1);
-        f.setItalic(spec.Style & 2);
-        f.setUnderline(spec.Style & 4);
-        f.setStrikeOut(spec.Style & 8);
-        int h = spec.Height == 0 ? -11 : spec.Height;
+        if (fs.Pitch == 2) f.setFixedPitch(true);
+        f.setBold(fs.Style & 1);
+        f.setItalic(fs.Style & 2);
+        f.setUnderline(fs.Style & 4);
+        f.setStrikeOut(fs.Style & 8);
+        int h = fs.Height == 0 ? -11 : fs.Height;
         if (h < 0) {
             // Character height without internal leading: the em size in pixels.
             f.setPixelSize(-h);
