@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "app/AppTexts.h"
+#include "app/ShowErrors.h"
 #include "app/Unit1.h"
 #include "lang/DKLang.h"
 #include "platform/Platform.h"
@@ -13,23 +14,6 @@
 #include "ui/Timer.h"
 
 namespace app {
-
-namespace {
-
-// A language switch can fail on a bad translation file; the error is shown and the program
-// goes on, as for every other command.
-template <class F>
-void ShowErrors(F&& f) {
-    try {
-        f();
-    } catch (const ui::Exception& e) {
-        platform::thePlatform().messageBoxes().ShowError(e.Message());
-    } catch (const std::exception& e) {
-        platform::thePlatform().messageBoxes().ShowError(ui::FromUtf8(e.what()));
-    }
-}
-
-}  // namespace
 
 std::u16string TForm1::MinToStr(int32_t minutes) {
     // Only a length below 0 in the settings file gets here negative; 64 bits so that the

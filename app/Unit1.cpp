@@ -1,6 +1,7 @@
 // The main window itself: its stored description, the binding of components and handlers,
 // and the process-wide state of the program.
 #include "app/Unit1.h"
+#include "app/ShowErrors.h"
 
 #include <exception>
 #include <map>
@@ -44,19 +45,6 @@ namespace {
 
 // The name of the embedded stored description of the window.
 constexpr const char* FormResourceName = "TFORM1";
-
-// An error that leaves an event handler is shown in the toolkit's error box, and the program
-// goes on with the next message.
-template <class F>
-void Guarded(F&& f) {
-    try {
-        f();
-    } catch (const ui::Exception& e) {
-        platform::thePlatform().messageBoxes().ShowError(e.Message());
-    } catch (const std::exception& e) {
-        platform::thePlatform().messageBoxes().ShowError(ui::FromUtf8(e.what()));
-    }
-}
 
 using NotifyHandler = void (TForm1::*)(ui::TObject*);
 
@@ -245,7 +233,7 @@ bool TForm1::BindEvent(ui::TComponent* AComponent, const std::u16string& EventNa
         auto* ti = dynamic_cast<tray::TCoolTrayIcon*>(AComponent);
         if (!ti || !ui::SameTextAscii(EventName, u"OnMouseMove")) return false;
         ti->OnMouseMove = [this](ui::TObject* Sender, tray::TShiftState Shift, int X, int Y) {
-            Guarded([&] { TextTrayIcon1MouseMove(Sender, Shift, X, Y); });
+            ShowErrors([&] { TextTrayIcon1MouseMove(Sender, Shift, X, Y); });
         };
         return true;
     }
@@ -253,7 +241,7 @@ bool TForm1::BindEvent(ui::TComponent* AComponent, const std::u16string& EventNa
         auto* ti = dynamic_cast<tray::TCoolTrayIcon*>(AComponent);
         if (!ti || !ui::SameTextAscii(EventName, u"OnStartup")) return false;
         ti->OnStartup = [this](ui::TObject* Sender, bool& ShowMainForm) {
-            Guarded([&] { TextTrayIcon1Startup(Sender, ShowMainForm); });
+            ShowErrors([&] { TextTrayIcon1Startup(Sender, ShowMainForm); });
         };
         return true;
     }
@@ -263,7 +251,7 @@ bool TForm1::BindEvent(ui::TComponent* AComponent, const std::u16string& EventNa
     ui::TNotifyEvent* slot = NotifySlot(AComponent, EventName);
     if (!slot) return false;
     NotifyHandler h = it->second;
-    *slot = [this, h](ui::TObject* Sender) { Guarded([&] { (this->*h)(Sender); }); };
+    *slot = [this, h](ui::TObject* Sender) { ShowErrors([&] { (this->*h)(Sender); }); };
     return true;
 }
 
