@@ -55,7 +55,7 @@ public:
         Mix_HaltMusic();
         for (auto& [h, s] : FStreams) Mix_FreeMusic(s.music);
         FStreams.clear();
-        Mix_CloseAudio();
+        if (FOpen) Mix_CloseAudio();
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
@@ -76,15 +76,19 @@ public:
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
             return false;
         }
+        FFreq = freq ? int(freq) : 44100;
+        FName = name ? name : "";
         // Whatever decoders are missing only make those files fail to open.
         Mix_Init(MIX_INIT_MP3);
-        if (Mix_OpenAudioDevice(freq ? int(freq) : 44100, AUDIO_S16SYS, kChannels, kChunkFrames,
-                                name, 0) != 0) {
+        if (!openDevice()) {
             Mix_Quit();
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
             return false;
         }
         FReady = true;
+        // An open device keeps SDL's mixing thread waking many times a second all day; it is
+        // opened again only while a sound is loaded.
+        closeDeviceIfIdle();
         return true;
     }
 
@@ -92,6 +96,14 @@ public:
                               uint32_t flags) override {
         if (!FReady || path.empty()) return 0;
         releaseFinished();
+        if (!openDevice()) return 0;
+        uint32_t h = createStream(path, offset, length, flags);
+        if (h == 0) closeDeviceIfIdle();
+        return h;
+    }
+
+    uint32_t createStream(const std::u16string& path, uint64_t offset, uint64_t length,
+                          uint32_t flags) {
         Stream s;
         s.loop = (flags & BASS_SAMPLE_LOOP) != 0;
         std::string native = toNative(path);
@@ -136,10 +148,25 @@ public:
         // file now rather than keeping one per alert for as long as the program runs.
         Mix_FreeMusic(it->second.music);
         FStreams.erase(it);
+        closeDeviceIfIdle();
         return true;
     }
 
 private:
+    bool openDevice() {
+        if (FOpen) return true;
+        FOpen = Mix_OpenAudioDevice(FFreq, AUDIO_S16SYS, kChannels, kChunkFrames,
+                                    FName.empty() ? nullptr : FName.c_str(), 0) == 0;
+        return FOpen;
+    }
+
+    void closeDeviceIfIdle() {
+        if (FOpen && FStreams.empty()) {
+            Mix_CloseAudio();
+            FOpen = false;
+        }
+    }
+
     // Streams that played to their end, or were cut off by a later one, and were never stopped.
     void releaseFinished() {
         bool playing = Mix_PlayingMusic() != 0;
@@ -155,6 +182,9 @@ private:
     }
 
     bool FReady = false;
+    bool FOpen = false;  // the output device is open
+    int FFreq = 44100;
+    std::string FName;  // empty: the default output
     std::map<uint32_t, Stream> FStreams;
     uint32_t FLast = 0;
     uint32_t FPlaying = 0;
