@@ -84,31 +84,6 @@ TDKLang_LangResource& TDKLang_LangResources::Items(int Index) const {
 
 // ---- Manager ----
 
-namespace {
-// Folder names are matched the way the system matches file names: * and ?, ASCII letters
-// ignoring case.
-bool NameMatches(std::u16string_view mask, std::u16string_view name) {
-    auto up = [](char16_t c) { return (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c; };
-    std::size_t m = 0, n = 0, starM = std::u16string_view::npos, starN = 0;
-    while (n < name.size()) {
-        if (m < mask.size() && (mask[m] == u'?' || (mask[m] != u'*' && up(mask[m]) == up(name[n])))) {
-            ++m;
-            ++n;
-        } else if (m < mask.size() && mask[m] == u'*') {
-            starM = m++;
-            starN = n;
-        } else if (starM != std::u16string_view::npos) {
-            m = starM + 1;
-            n = ++starN;
-        } else {
-            return false;
-        }
-    }
-    while (m < mask.size() && mask[m] == u'*') ++m;
-    return m == mask.size();
-}
-}  // namespace
-
 TDKLanguageManager::TDKLanguageManager() {
     if (DKLang_IsDesignTime)
         throw ui::EDKLangError(u"Call to LangManager() is allowed at runtime only");
@@ -140,7 +115,7 @@ int TDKLanguageManager::ScanLanguageFolder(const std::u16string& wsDir, const st
         if (RegisterTranslationFile(path + name)) ++count;
     if (bRecursive)
         for (const std::u16string& name : fs.FindDirectories(path))
-            if (!name.empty() && name[0] != u'.' && NameMatches(wsMask, name))
+            if (!name.empty() && name[0] != u'.' && ui::MatchesMask(wsMask, name))
                 count += ScanLanguageFolder(path + name, wsMask, true);
     return count;
 }

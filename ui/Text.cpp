@@ -136,6 +136,27 @@ bool SameText(std::u16string_view a, std::u16string_view b) {
     return true;
 }
 
+bool MatchesMask(std::u16string_view mask, std::u16string_view name) {
+    // One backtrack point: linear in practice, never recursive.
+    std::size_t m = 0, n = 0, starM = std::u16string_view::npos, starN = 0;
+    while (n < name.size()) {
+        if (m < mask.size() && mask[m] == u'*') {
+            starM = m++;
+            starN = n;
+        } else if (m < mask.size() && (mask[m] == u'?' || upA(mask[m]) == upA(name[n]))) {
+            ++m;
+            ++n;
+        } else if (starM != std::u16string_view::npos) {
+            m = starM + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (m < mask.size() && mask[m] == u'*') ++m;
+    return m == mask.size();
+}
+
 std::u16string IntToStr(int64_t v) {
     std::string s = std::to_string(v);
     return std::u16string(s.begin(), s.end());

@@ -25,6 +25,9 @@ int CompareTextAscii(std::u16string_view a, std::u16string_view b);
 char16_t UpperChar(char16_t c);
 bool SameText(std::u16string_view a, std::u16string_view b);
 
+// File-name wildcards: * any run (also none), ? one character, ASCII letters ignoring case.
+bool MatchesMask(std::u16string_view mask, std::u16string_view name);
+
 std::u16string IntToStr(int64_t v);
 std::u16string Trim(std::u16string_view s);  // removes code units <= U+0020 at both ends
 

@@ -35,27 +35,6 @@ bool FakeFileSystem::ForceDirectories(const std::u16string& path) {
     return true;
 }
 
-bool WildcardMatch(std::u16string_view mask, std::u16string_view name) {
-    std::size_t m = 0, n = 0, starM = std::u16string_view::npos, starN = 0;
-    auto up = [](char16_t c) { return (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c; };
-    while (n < name.size()) {
-        if (m < mask.size() && (mask[m] == u'?' || up(mask[m]) == up(name[n]))) {
-            ++m;
-            ++n;
-        } else if (m < mask.size() && mask[m] == u'*') {
-            starM = m++;
-            starN = n;
-        } else if (starM != std::u16string_view::npos) {
-            m = starM + 1;
-            n = ++starN;
-        } else {
-            return false;
-        }
-    }
-    while (m < mask.size() && mask[m] == u'*') ++m;
-    return m == mask.size();
-}
-
 std::vector<std::u16string> FakeFileSystem::FindFiles(const std::u16string& dir,
                                                       const std::u16string& mask) {
     std::vector<std::u16string> r;
@@ -63,7 +42,7 @@ std::vector<std::u16string> FakeFileSystem::FindFiles(const std::u16string& dir,
     for (const auto& [path, _] : files)
         if (parentOf(path) == d) {
             std::u16string name = path.substr(d.size() + 1);
-            if (WildcardMatch(mask, name)) r.push_back(name);
+            if (ui::MatchesMask(mask, name)) r.push_back(name);
         }
     return r;
 }

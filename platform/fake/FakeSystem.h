@@ -42,9 +42,6 @@ public:
     std::optional<std::vector<uint8_t>> ReadFile(const std::u16string& path) override;
 };
 
-// Wildcard match with * and ?, ASCII letters ignoring case.
-bool WildcardMatch(std::u16string_view mask, std::u16string_view name);
-
 class FakeAutostart : public Autostart {
 public:
     std::map<std::u16string, std::u16string> entries;

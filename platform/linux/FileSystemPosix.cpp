@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "platform/linux/PosixPaths.h"
+#include "ui/Text.h"
 #include "platform/linux/Services.h"
 
 namespace platform::linux_ {
@@ -44,7 +45,7 @@ std::vector<std::u16string> listEntries(const std::u16string& dir, Kind want,
         if (n == "." || n == "..") continue;
         auto name = fromNative(n);
         if (!name) continue;  // not UTF-8: the program could never open it again by name
-        if (mask && !wildcardMatch(*mask, *name)) continue;
+        if (mask && !ui::MatchesMask(*mask, *name)) continue;
         if (kindOf(base + e->d_name) != want) continue;
         r.push_back(std::move(*name));
     }

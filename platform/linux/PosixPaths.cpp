@@ -44,28 +44,6 @@ std::string configHome() {
     return (home == "/" ? std::string() : home) + "/.config";
 }
 
-static char16_t foldAscii(char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; }
-
-bool wildcardMatch(std::u16string_view mask, std::u16string_view name) {
-    // Iterative matcher with one backtrack point: linear in practice, never recursive.
-    size_t m = 0, n = 0, starM = std::u16string_view::npos, starN = 0;
-    while (n < name.size()) {
-        if (m < mask.size() && mask[m] == u'*') {
-            starM = m++;
-            starN = n;
-        } else if (m < mask.size() && (mask[m] == u'?' || foldAscii(mask[m]) == foldAscii(name[n]))) {
-            ++m;
-            ++n;
-        } else if (starM != std::u16string_view::npos) {
-            m = starM + 1;
-            n = ++starN;
-        } else {
-            return false;
-        }
-    }
-    while (m < mask.size() && mask[m] == u'*') ++m;
-    return m == mask.size();
-}
 
 static bool isDir(const std::string& p) {
     struct stat st{};

@@ -16,9 +16,6 @@ std::optional<std::u16string> fromNative(std::string_view path);
 // empty when neither is known.
 std::string configHome();
 
-// Wildcards * and ?, ASCII letters compared ignoring case (as the Windows file finder does).
-bool wildcardMatch(std::u16string_view mask, std::u16string_view name);
-
 // Creates `path` and its missing parents with mode 0700; true when it is a folder afterwards.
 bool makeDirectories(const std::string& path);
 
