@@ -1,7 +1,9 @@
 // Profile files on a POSIX file system. Every write replaces the file atomically: the new text
 // goes to a temporary file in the same folder, is flushed to disk and renamed over the old
 // one, so a crash, a kill or a full disk at any moment leaves the old file or the new one.
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -64,9 +66,29 @@ std::string tempName(const std::string& dir, const std::string& base) {
     uint64_t x = uint64_t(::getpid()) * 0x9E3779B97F4A7C15ull ^
                  uint64_t(std::chrono::steady_clock::now().time_since_epoch().count()) ^
                  (++counter << 40);
-    char suffix[24];
-    std::snprintf(suffix, sizeof suffix, "%012llx", static_cast<unsigned long long>(x & 0xFFFFFFFFFFFFull));
+    char suffix[48];
+    // The writer's process id comes first, so a later writer can tell a dead writer's leftover.
+    std::snprintf(suffix, sizeof suffix, "%d-%012llx", int(::getpid()),
+                  static_cast<unsigned long long>(x & 0xFFFFFFFFFFFFull));
     return dir + "/." + base + ".tmp-" + suffix;
+}
+
+// A writer killed between naming its new text and the rename leaves it under a temporary name;
+// the next writer removes those whose process is gone.
+void removeStaleTemps(const std::string& dir, const std::string& base) {
+    const std::string prefix = "." + base + ".tmp-";
+    DIR* d = ::opendir(dir.c_str());
+    if (!d) return;
+    while (dirent* e = ::readdir(d)) {
+        const char* n = e->d_name;
+        if (std::strncmp(n, prefix.c_str(), prefix.size()) != 0) continue;
+        char* end = nullptr;
+        long pid = std::strtol(n + prefix.size(), &end, 10);
+        if (pid <= 0 || pid > INT_MAX || !end || *end != '-') continue;
+        if (::kill(pid_t(pid), 0) == 0 || errno != ESRCH) continue;
+        ::unlinkat(::dirfd(d), n, 0);
+    }
+    ::closedir(d);
 }
 
 // Gives an unnamed temporary file (O_TMPFILE) a name in `dir`; false with errno set.
@@ -90,6 +112,7 @@ bool replaceFile(const std::string& path, const std::string& data, const struct 
     std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
     std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
     const mode_t mode = old ? (old->st_mode & 07777) : 0666;
+    removeStaleTemps(dir, base);
     std::string tmp;
     int fd = -1;
     if (anonymous) {
