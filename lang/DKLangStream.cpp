@@ -1,4 +1,5 @@
 #include "lang/DKLangStream.h"
+#include "ui/Ansi.h"
 
 #include <algorithm>
 #include <cstring>
@@ -20,11 +21,6 @@ bool InRanges(const CodeRange (&r)[N], char16_t c) {
     return it != std::begin(r) && c <= std::prev(it)->hi;
 }
 
-// Windows-1252 at 0x80..0x9F; the five holes map to the same code, as the system does.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 }  // namespace
 
 void TBytesStream::ReadBuffer(void* Dest, std::size_t Count) {
@@ -105,29 +101,9 @@ void TBytesStream::WriteUtf16String(std::u16string_view S) {
 bool IsUnicodeLetter(char16_t C) { return InRanges(kLetterRanges, C); }
 bool IsUnicodeDigit(char16_t C) { return InRanges(kDigitRanges, C); }
 
-std::u16string AnsiToUnicode(std::string_view S) {
-    std::u16string r;
-    r.reserve(S.size());
-    for (char ch : S) {
-        auto b = static_cast<unsigned char>(ch);
-        r += (b >= 0x80 && b < 0xA0) ? kCp1252High[b - 0x80] : char16_t(b);
-    }
-    return r;
-}
+std::u16string AnsiToUnicode(std::string_view S) { return ui::AnsiToText(S); }
 
-std::string UnicodeToAnsi(std::u16string_view S) {
-    std::string r;
-    r.reserve(S.size());
-    for (char16_t c : S) {
-        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-            r += char(c);
-            continue;
-        }
-        const char16_t* hit = std::find(std::begin(kCp1252High), std::end(kCp1252High), c);
-        r += hit != std::end(kCp1252High) ? char(0x80 + (hit - kCp1252High)) : '?';
-    }
-    return r;
-}
+std::string UnicodeToAnsi(std::u16string_view S) { return ui::TextToAnsi(S); }
 
 int32_t StrToIntDef(std::u16string_view S, int32_t Default) {
     std::size_t i = 0;
