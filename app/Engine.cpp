@@ -63,14 +63,17 @@ void Alert(TForm1& f) {
         SwitchPeriod(f);
         return;
     }
-    if (!f.CheckBox3->Checked()) {
-        platform::thePlatform().messageBoxes().MessageBox(
-            &f, message, f.Caption(), platform::MB_TOPMOST | platform::MB_ICONINFORMATION);
-        SwitchPeriod(f);
+    // A balloon the tray refuses (no tray host, say) would never come back with the event that
+    // switches the period, and the program would wait for good: the message box stands in.
+    if (f.CheckBox3->Checked() && f.TextTrayIcon1->ShowBalloonHint(f.Caption(), message,
+                                                                   tray::bitInfo,
+                                                                   BalloonTimeoutSeconds)) {
+        f.BalloonPending = true;
         return;
     }
-    f.TextTrayIcon1->ShowBalloonHint(f.Caption(), message, tray::bitInfo, BalloonTimeoutSeconds);
-    f.BalloonPending = true;
+    platform::thePlatform().messageBoxes().MessageBox(
+        &f, message, f.Caption(), platform::MB_TOPMOST | platform::MB_ICONINFORMATION);
+    SwitchPeriod(f);
 }
 
 // Steps 2 to 7; the tail is the caller's.

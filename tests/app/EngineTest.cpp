@@ -266,6 +266,24 @@ TEST_P(BalloonTest, BalloonAlertWaitsForItsClickHideOrTimeout) {
 
 INSTANTIATE_TEST_SUITE_P(ClickHideTimeout, BalloonTest, ::testing::Values(0, 1, 2));
 
+TEST_F(EngineTest, RefusedBalloonFallsBackToTheMessageBox) {
+    form->TimeToWork = 1;
+    form->CheckBox3->SetChecked(true);
+    start();
+    // The tray host goes away during the work period: the balloon request will be refused.
+    fp.notifyAreaFake.hostRunning = false;
+    minutes(1);
+    ASSERT_EQ(boxes(), 1);
+    EXPECT_EQ(fp.messageBoxesFake.calls[0].text, u"Rest!");
+    EXPECT_FALSE(form->BalloonPending);
+    EXPECT_FALSE(WorkPhase);
+    EXPECT_TRUE(form->Timer1->Enabled());
+    EXPECT_FALSE(form->Timer2->Enabled());
+    EXPECT_TRUE(form->TextTrayIcon1->Enabled());
+    minutes(1);
+    EXPECT_EQ(form->TimeLeft, 14);
+}
+
 TEST_F(EngineTest, BalloonEventWithNoBalloonPendingRunsAnOrdinaryTick) {
     start();
     fp.notifyAreaFake.balloonTimeout();

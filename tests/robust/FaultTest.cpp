@@ -118,6 +118,8 @@ INSTANTIATE_TEST_SUITE_P(
               }, false, true},
         Fault{"NoTrayHostWithBoxes", [](auto& fp) { fp.notifyAreaFake.hostRunning = false; },
               false, false, false},
+        Fault{"NoTrayHostWithBalloons", [](auto& fp) { fp.notifyAreaFake.hostRunning = false; },
+              false, true, false},
         Fault{"TrayHostGoneAfterStart", [](auto& fp) {
                   fp.loopFake.Post([&fp] { fp.notifyAreaFake.hostRunning = false; });
               }, false, true},
