@@ -135,9 +135,19 @@ struct QtFormDisplayTest : ::testing::Test {
         QWidget* dlg = QApplication::activeModalWidget();
         return dlg ? dlg->findChild<W*>(QString::fromUtf8(name)) : nullptr;
     }
-    // Runs `script` inside the modal loop; a watchdog ends a script that forgot to.
+    // Runs `script` inside the modal loop once the dialog is on screen (on a loaded machine the
+    // first turn of the loop can come before the window is mapped); a watchdog ends a script
+    // that forgot to.
     TModalResult ShowWith(std::function<void()> script) {
-        QTimer::singleShot(0, [script] { script(); });
+        QTimer::singleShot(0, [script] {
+            QWidget* dlg = QApplication::activeModalWidget();
+            for (int i = 0; !dlg && i < 500; ++i) {
+                QTest::qWait(10);
+                dlg = QApplication::activeModalWidget();
+            }
+            if (dlg) (void)QTest::qWaitForWindowExposed(dlg, 5000);
+            script();
+        });
         QTimer watchdog;
         watchdog.setSingleShot(true);
         QObject::connect(&watchdog, &QTimer::timeout, [this] { form->SetModalResult(mrAbort); });
