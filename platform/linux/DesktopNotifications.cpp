@@ -99,15 +99,8 @@ int DesktopNotifications::Show(const QString& title, const QString& text, uint32
     b->notice = std::move(notice);
     b->timeoutMs = timeoutMs;
     b->fallback.setSingleShot(true);
-    QObject::connect(&b->fallback, &QTimer::timeout, [this, key] {
-        auto it = FBalloons.find(key);
-        if (it == FBalloons.end() || it->second->ended) return;
-        if (it->second->serverId)
-            SendClose(it->second->serverId);
-        else if (it->second->pending)
-            it->second->closeWanted = true;
-        End(key, NIN_BALLOONTIMEOUT);
-    });
+    QObject::connect(&b->fallback, &QTimer::timeout,
+                     [this, key] { TakeDown(key, NIN_BALLOONTIMEOUT); });
     b->fallback.start(int(timeoutMs + kGraceMs));
 
     QDBusConnection bus = QDBusConnection::sessionBus();
@@ -147,14 +140,16 @@ int DesktopNotifications::Show(const QString& title, const QString& text, uint32
     return key;
 }
 
-void DesktopNotifications::Close(int key) {
+void DesktopNotifications::Close(int key) { TakeDown(key, NIN_BALLOONHIDE); }
+
+void DesktopNotifications::TakeDown(int key, uint32_t code) {
     auto it = FBalloons.find(key);
     if (it == FBalloons.end() || it->second->ended) return;
     if (it->second->serverId)
         SendClose(it->second->serverId);
     else if (it->second->pending)
-        it->second->closeWanted = true;
-    End(key, NIN_BALLOONHIDE);
+        it->second->closeWanted = true;  // the reply to Notify will take it off the screen
+    End(key, code);
 }
 
 void DesktopNotifications::End(int key, uint32_t code) {

@@ -29,6 +29,8 @@ public:
 
 private:
     struct Balloon;
+    // Off the screen (or never on it) and its end notice sent with `code`.
+    void TakeDown(int key, uint32_t code);
     void End(int key, uint32_t code);
     Balloon* ByServerId(uint id);
     void SendClose(uint serverId);
