@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "lang/SortedFind.h"
 #include "ui/Text.h"
 
 namespace lang {
@@ -43,20 +44,10 @@ bool TDKLang_PropEntries::Add(int32_t iID, const std::u16string& wsPropName,
 }
 
 bool TDKLang_PropEntries::FindPropName(std::u16string_view wsPropName, int& iIndex) const {
-    int lo = 0, hi = Count() - 1;
-    while (lo <= hi) {
-        int mid = lo + (hi - lo) / 2;
-        int c = ui::CompareTextAscii(FItems[std::size_t(mid)].wsPropName, wsPropName);
-        if (c < 0)
-            lo = mid + 1;
-        else if (c == 0) {
-            iIndex = mid;
-            return true;
-        } else
-            hi = mid - 1;
-    }
-    iIndex = lo;
-    return false;
+    return FindSorted(
+        Count(),
+        [&](int i) { return ui::CompareTextAscii(FItems[std::size_t(i)].wsPropName, wsPropName); },
+        iIndex);
 }
 
 int TDKLang_PropEntries::IndexOfPropName(std::u16string_view wsPropName) const {

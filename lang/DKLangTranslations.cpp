@@ -3,6 +3,7 @@
 #include <fstream>
 #include <new>
 
+#include "lang/SortedFind.h"
 #include "platform/Platform.h"
 #include "ui/Text.h"
 
@@ -20,20 +21,13 @@ int TDKLang_CompTranslation::Add(int32_t iID, const std::u16string& wsValue,
 }
 
 bool TDKLang_CompTranslation::FindID(int32_t iID, int& iIndex) const {
-    int lo = 0, hi = Count() - 1;
-    while (lo <= hi) {
-        int mid = lo + (hi - lo) / 2;
-        int32_t v = FItems[std::size_t(mid)].iID;
-        if (v < iID)
-            lo = mid + 1;
-        else if (v == iID) {
-            iIndex = mid;
-            return true;
-        } else
-            hi = mid - 1;
-    }
-    iIndex = lo;
-    return false;
+    return FindSorted(
+        Count(),
+        [&](int i) {
+            int32_t v = FItems[std::size_t(i)].iID;
+            return v < iID ? -1 : v == iID ? 0 : 1;
+        },
+        iIndex);
 }
 
 int TDKLang_CompTranslation::IndexOfID(int32_t iID) const {
