@@ -1,8 +1,14 @@
 // Alert sounds on SDL2_mixer. A "stream" is a decoder on one file; the program plays one
 // at a time on the mixer's music channel, which decodes while it plays instead of loading
 // the whole file into memory (a sound file can be an hour of music).
+//
+// Nothing of SDL is linked into the program: most runs never sound an alert before the next
+// one is due, and SDL with its sound servers' libraries is about 1.5 MiB of mappings and a
+// few ms of start-up. The libraries are loaded on the first sound, the audio subsystem runs
+// only while a sound is loaded, and a library that cannot be loaded is a missing device.
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <dlfcn.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,6 +16,7 @@
 
 #include <algorithm>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -21,6 +28,69 @@ namespace {
 
 constexpr int kChannels = 2;
 constexpr int kChunkFrames = 2048;  // about 46 ms at 44100 Hz: alerts need no low latency
+
+// The calls used, resolved from the loaded libraries. The declarations of the headers give
+// the types; calling one of them directly would fail to link, which keeps this table whole.
+struct SdlApi {
+    decltype(&SDL_SetHint) SetHint;
+    decltype(&SDL_InitSubSystem) InitSubSystem;
+    decltype(&SDL_QuitSubSystem) QuitSubSystem;
+    decltype(&SDL_GetAudioDeviceName) GetAudioDeviceName;
+    decltype(&SDL_RWFromConstMem) RWFromConstMem;
+    decltype(&Mix_Init) MixInit;
+    decltype(&Mix_OpenAudioDevice) MixOpenAudioDevice;
+    decltype(&Mix_CloseAudio) MixCloseAudio;
+    decltype(&Mix_LoadMUS) MixLoadMUS;
+    decltype(&Mix_LoadMUS_RW) MixLoadMUS_RW;
+    decltype(&Mix_FreeMusic) MixFreeMusic;
+    decltype(&Mix_PlayMusic) MixPlayMusic;
+    decltype(&Mix_HaltMusic) MixHaltMusic;
+    decltype(&Mix_PlayingMusic) MixPlayingMusic;
+};
+
+template <class F>
+bool resolve(void* lib, const char* name, F& fn) {
+    fn = reinterpret_cast<F>(dlsym(lib, name));
+    return fn != nullptr;
+}
+
+// The table for this pair of libraries, loaded once per process and never unloaded (SDL keeps
+// process-wide state); null when a library or a call is missing. A failure is tried again on
+// the next sound, so a library installed meanwhile is found.
+const SdlApi* loadSdl(const std::string& sdlName, const std::string& mixerName) {
+    static std::mutex lock;
+    static std::map<std::pair<std::string, std::string>, SdlApi> loaded;
+    std::lock_guard<std::mutex> hold(lock);
+    auto key = std::make_pair(sdlName, mixerName);
+    if (auto it = loaded.find(key); it != loaded.end()) return &it->second;
+    void* sdl = dlopen(sdlName.c_str(), RTLD_NOW | RTLD_LOCAL);
+    void* mix = sdl ? dlopen(mixerName.c_str(), RTLD_NOW | RTLD_LOCAL) : nullptr;
+    SdlApi a{};
+    bool ok = mix && resolve(sdl, "SDL_SetHint", a.SetHint) &&
+              resolve(sdl, "SDL_InitSubSystem", a.InitSubSystem) &&
+              resolve(sdl, "SDL_QuitSubSystem", a.QuitSubSystem) &&
+              resolve(sdl, "SDL_GetAudioDeviceName", a.GetAudioDeviceName) &&
+              resolve(sdl, "SDL_RWFromConstMem", a.RWFromConstMem) &&
+              resolve(mix, "Mix_Init", a.MixInit) &&
+              resolve(mix, "Mix_OpenAudioDevice", a.MixOpenAudioDevice) &&
+              resolve(mix, "Mix_CloseAudio", a.MixCloseAudio) &&
+              resolve(mix, "Mix_LoadMUS", a.MixLoadMUS) &&
+              resolve(mix, "Mix_LoadMUS_RW", a.MixLoadMUS_RW) &&
+              resolve(mix, "Mix_FreeMusic", a.MixFreeMusic) &&
+              resolve(mix, "Mix_PlayMusic", a.MixPlayMusic) &&
+              resolve(mix, "Mix_HaltMusic", a.MixHaltMusic) &&
+              resolve(mix, "Mix_PlayingMusic", a.MixPlayingMusic);
+    if (!ok) {
+        if (mix) dlclose(mix);
+        if (sdl) dlclose(sdl);
+        return nullptr;
+    }
+    // SDL would otherwise take SIGINT and SIGTERM for its own event queue, which nobody
+    // reads here: the program could no longer be ended by a signal.
+    a.SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    a.SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "QV Tovra");
+    return &loaded.emplace(key, a).first->second;
+}
 
 struct Stream {
     Mix_Music* music = nullptr;
@@ -50,88 +120,54 @@ std::optional<std::vector<uint8_t>> readRange(const std::string& path, uint64_t 
 
 class SdlAudio final : public Audio {
 public:
+    SdlAudio(std::string sdlName, std::string mixerName)
+        : FSdlName(std::move(sdlName)), FMixerName(std::move(mixerName)) {}
+
     ~SdlAudio() override {
-        if (!FReady) return;
-        Mix_HaltMusic();
-        for (auto& [h, s] : FStreams) Mix_FreeMusic(s.music);
+        if (!FSdl) return;
+        if (FOpen) FSdl->MixHaltMusic();
+        for (auto& [h, s] : FStreams) FSdl->MixFreeMusic(s.music);
         FStreams.clear();
-        if (FOpen) Mix_CloseAudio();
-        Mix_Quit();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        stopIfIdle();
     }
 
+    // Only what needs no library is checked here; whether a device plays shows on the first
+    // sound, which fails as a missing device does.
     bool Init(int device, uint32_t freq, uint32_t) override {
         if (FReady) return true;
-        // SDL would otherwise take SIGINT and SIGTERM for its own event queue, which
-        // nobody reads here: the program could no longer be ended by a signal.
-        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "QV Tovra");
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-        const char* name = nullptr;  // device -1: the default output
-        if (device == 0 || device < -1) {
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
-            return false;
-        }
-        if (device > 0 && !(name = SDL_GetAudioDeviceName(device - 1, 0))) {
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
-            return false;
-        }
+        if (device == 0 || device < -1) return false;
         FFreq = freq ? int(freq) : 44100;
-        FName = name ? name : "";
-        // Whatever decoders are missing only make those files fail to open.
-        Mix_Init(MIX_INIT_MP3);
-        if (!openDevice()) {
-            Mix_Quit();
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
-            return false;
+        if (device > 0) {
+            // A device chosen by number: its name is asked of SDL once, now.
+            if (!start()) return false;
+            const char* name = FSdl->GetAudioDeviceName(device - 1, 0);
+            FName = name ? name : "";
+            stopIfIdle();
+            if (!name) return false;
         }
         FReady = true;
-        // An open device keeps SDL's mixing thread waking many times a second all day; it is
-        // opened again only while a sound is loaded.
-        closeDeviceIfIdle();
         return true;
     }
 
     uint32_t StreamCreateFile(const std::u16string& path, uint64_t offset, uint64_t length,
                               uint32_t flags) override {
         if (!FReady || path.empty()) return 0;
-        releaseFinished();
-        if (!openDevice()) return 0;
-        uint32_t h = createStream(path, offset, length, flags);
-        if (h == 0) closeDeviceIfIdle();
-        return h;
-    }
-
-    uint32_t createStream(const std::u16string& path, uint64_t offset, uint64_t length,
-                          uint32_t flags) {
-        Stream s;
-        s.loop = (flags & BASS_SAMPLE_LOOP) != 0;
-        std::string native = toNative(path);
-        if (offset == 0 && length == 0) {
-            struct stat st{};
-            // Only regular files: a FIFO or a device would block the GUI thread.
-            if (stat(native.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return 0;
-            s.music = Mix_LoadMUS(native.c_str());
-        } else {
-            auto bytes = readRange(native, offset, length);
-            if (!bytes) return 0;
-            s.bytes = std::move(*bytes);
-            SDL_RWops* rw = SDL_RWFromConstMem(s.bytes.data(), int(s.bytes.size()));
-            if (rw) s.music = Mix_LoadMUS_RW(rw, 1);
+        if (FSdl) releaseFinished();
+        if (!openDevice()) {
+            stopIfIdle();
+            return 0;
         }
-        if (!s.music) return 0;
-        if (++FLast == 0) ++FLast;
-        // The vector's buffer does not move when the Stream does.
-        FStreams.emplace(FLast, std::move(s));
-        return FLast;
+        uint32_t h = createStream(path, offset, length, flags);
+        if (h == 0) stopIfIdle();
+        return h;
     }
 
     bool ChannelPlay(uint32_t handle, bool restart) override {
         auto it = FStreams.find(handle);
         if (!FReady || it == FStreams.end()) return false;
-        if (!restart && handle == FPlaying && Mix_PlayingMusic()) return true;
+        if (!restart && handle == FPlaying && FSdl->MixPlayingMusic()) return true;
         // Loops: -1 forever, 0 once.
-        if (Mix_PlayMusic(it->second.music, it->second.loop ? -1 : 0) != 0) return false;
+        if (FSdl->MixPlayMusic(it->second.music, it->second.loop ? -1 : 0) != 0) return false;
         it->second.started = true;
         FPlaying = handle;
         return true;
@@ -141,39 +177,82 @@ public:
         auto it = FStreams.find(handle);
         if (!FReady || handle == 0 || it == FStreams.end()) return false;
         if (handle == FPlaying) {
-            Mix_HaltMusic();
+            FSdl->MixHaltMusic();
             FPlaying = 0;
         }
         // A stopped stream is never played again by the program: release its decoder and
         // file now rather than keeping one per alert for as long as the program runs.
-        Mix_FreeMusic(it->second.music);
+        FSdl->MixFreeMusic(it->second.music);
         FStreams.erase(it);
-        closeDeviceIfIdle();
+        stopIfIdle();
         return true;
     }
 
 private:
+    uint32_t createStream(const std::u16string& path, uint64_t offset, uint64_t length,
+                          uint32_t flags) {
+        Stream s;
+        s.loop = (flags & BASS_SAMPLE_LOOP) != 0;
+        std::string native = toNative(path);
+        if (offset == 0 && length == 0) {
+            struct stat st{};
+            // Only regular files: a FIFO or a device would block the GUI thread.
+            if (stat(native.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return 0;
+            s.music = FSdl->MixLoadMUS(native.c_str());
+        } else {
+            auto bytes = readRange(native, offset, length);
+            if (!bytes) return 0;
+            s.bytes = std::move(*bytes);
+            SDL_RWops* rw = FSdl->RWFromConstMem(s.bytes.data(), int(s.bytes.size()));
+            if (rw) s.music = FSdl->MixLoadMUS_RW(rw, 1);
+        }
+        if (!s.music) return 0;
+        if (++FLast == 0) ++FLast;
+        // The vector's buffer does not move when the Stream does.
+        FStreams.emplace(FLast, std::move(s));
+        return FLast;
+    }
+
+    // Loads the libraries when first needed and starts SDL's audio subsystem.
+    bool start() {
+        if (FStarted) return true;
+        if (!FSdl && !(FSdl = loadSdl(FSdlName, FMixerName))) return false;
+        if (FSdl->InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+        // Whatever decoders are missing only make those files fail to open.
+        FSdl->MixInit(MIX_INIT_MP3);
+        FStarted = true;
+        return true;
+    }
+
     bool openDevice() {
         if (FOpen) return true;
-        FOpen = Mix_OpenAudioDevice(FFreq, AUDIO_S16SYS, kChannels, kChunkFrames,
-                                    FName.empty() ? nullptr : FName.c_str(), 0) == 0;
+        if (!start()) return false;
+        FOpen = FSdl->MixOpenAudioDevice(FFreq, AUDIO_S16SYS, kChannels, kChunkFrames,
+                                      FName.empty() ? nullptr : FName.c_str(), 0) == 0;
         return FOpen;
     }
 
-    void closeDeviceIfIdle() {
-        if (FOpen && FStreams.empty()) {
-            Mix_CloseAudio();
+    // An open device keeps SDL's mixing thread waking many times a second, and some drivers
+    // watch for new devices while the subsystem runs: both go when no sound is loaded.
+    void stopIfIdle() {
+        if (!FStreams.empty()) return;
+        if (FOpen) {
+            FSdl->MixCloseAudio();
             FOpen = false;
+        }
+        if (FStarted) {
+            FSdl->QuitSubSystem(SDL_INIT_AUDIO);
+            FStarted = false;
         }
     }
 
     // Streams that played to their end, or were cut off by a later one, and were never stopped.
     void releaseFinished() {
-        bool playing = Mix_PlayingMusic() != 0;
+        bool playing = FOpen && FSdl->MixPlayingMusic() != 0;
         for (auto it = FStreams.begin(); it != FStreams.end();) {
             if (it->second.started && (it->first != FPlaying || !playing)) {
                 if (it->first == FPlaying) FPlaying = 0;
-                Mix_FreeMusic(it->second.music);
+                FSdl->MixFreeMusic(it->second.music);
                 it = FStreams.erase(it);
             } else {
                 ++it;
@@ -181,8 +260,11 @@ private:
         }
     }
 
-    bool FReady = false;
-    bool FOpen = false;  // the output device is open
+    std::string FSdlName, FMixerName;
+    const SdlApi* FSdl = nullptr;  // loaded on the first sound
+    bool FReady = false;    // Init succeeded
+    bool FStarted = false;  // SDL's audio subsystem runs
+    bool FOpen = false;     // the output device is open
     int FFreq = 44100;
     std::string FName;  // empty: the default output
     std::map<uint32_t, Stream> FStreams;
@@ -192,6 +274,13 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Audio> makeAudio() { return std::make_unique<SdlAudio>(); }
+std::unique_ptr<Audio> makeAudio() {
+    return makeSdlAudio("libSDL2-2.0.so.0", "libSDL2_mixer-2.0.so.0");
+}
+
+std::unique_ptr<Audio> makeSdlAudio(const std::string& sdlLibrary,
+                                    const std::string& mixerLibrary) {
+    return std::make_unique<SdlAudio>(sdlLibrary, mixerLibrary);
+}
 
 }  // namespace platform::linux_

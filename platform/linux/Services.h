@@ -1,6 +1,7 @@
 #pragma once
 // Factories of the Linux services, one per file of this folder.
 #include <memory>
+#include <string>
 
 #include "platform/Platform.h"
 
@@ -25,6 +26,9 @@ std::unique_ptr<Shell> makeShell();
 std::unique_ptr<IdleTime> makeIdleTime();
 std::unique_ptr<MonitorPower> makeMonitorPower();
 std::unique_ptr<Audio> makeAudio();
+// The same over the SDL2 and SDL2_mixer libraries of these names, loaded on the first sound
+// (makeAudio names the system's; tests name missing ones).
+std::unique_ptr<Audio> makeSdlAudio(const std::string& sdlLibrary, const std::string& mixerLibrary);
 std::unique_ptr<SystemColors> makeSystemColors();
 std::unique_ptr<Screen> makeScreen();
 std::unique_ptr<Resources> makeResources();

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <thread>
 
@@ -173,18 +174,60 @@ TEST_F(AudioTest, PartOfAFileCanBeStreamed) {
 }
 
 TEST_F(AudioTest, FailedDeviceLeavesEverythingSilentAndHarmless) {
-    home.env().set("SDL_AUDIODRIVER", "no-such-driver");
-    EXPECT_FALSE(audio->Init(-1, 44100, 0));
+    // The libraries load, and the device opens, only on the first sound: that is where each
+    // of these shows, the same way.
+    struct Case {
+        const char* what;
+        const char* driver;
+        const char* sdl;
+        const char* mixer;
+    };
+    const Case cases[] = {
+        {"no such driver", "no-such-driver", "libSDL2-2.0.so.0", "libSDL2_mixer-2.0.so.0"},
+        {"no SDL library", "disk", "libSDL2-no-such.so.0", "libSDL2_mixer-2.0.so.0"},
+        {"no mixer library", "disk", "libSDL2-2.0.so.0", "libSDL2_mixer-no-such.so.0"},
+    };
     auto tone = file("t.wav", toneWav(0.2));
-    uint32_t h = audio->StreamCreateFile(tone, 0, 0, BASS_UNICODE);
-    EXPECT_EQ(h, 0u);
-    EXPECT_FALSE(audio->ChannelPlay(h, true));
-    EXPECT_FALSE(audio->ChannelStop(h));
-    audio.reset();  // tearing down a service that never started
+    for (const auto& c : cases) {
+        home.env().set("SDL_AUDIODRIVER", c.driver);
+        audio = platform::linux_::makeSdlAudio(c.sdl, c.mixer);
+        audio->Init(-1, 44100, 0);
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            uint32_t h = audio->StreamCreateFile(tone, 0, 0, BASS_UNICODE);
+            EXPECT_EQ(h, 0u) << c.what;
+            EXPECT_FALSE(audio->ChannelPlay(h, true)) << c.what;
+            EXPECT_FALSE(audio->ChannelStop(h)) << c.what;
+        }
+        audio.reset();  // tearing down a service that never started
+    }
     // A later, working start in the same process is not spoilt.
     home.env().set("SDL_AUDIODRIVER", "disk");
     audio = platform::linux_::makeAudio();
-    EXPECT_TRUE(audio->Init(-1, 44100, 0));
+    ASSERT_TRUE(audio->Init(-1, 44100, 0));
+    uint32_t h = audio->StreamCreateFile(tone, 0, 0, BASS_UNICODE);
+    ASSERT_NE(h, 0u);
+    EXPECT_TRUE(audio->ChannelPlay(h, true));
+    std::this_thread::sleep_for(300ms);
+    audio->ChannelStop(h);
+    EXPECT_GE(count(loudBlocks()), 2);
+}
+
+TEST_F(AudioTest, NoSdlLibraryIsMappedUntilTheFirstSound) {
+    // A process of its own: this one has loaded SDL in the tests before.
+    std::string tone = home.path() + "/probe tone.wav";
+    testenv::writeText(tone, toneWav(0.4));
+    std::string r = testenv::runCapture({TOVRA_AUDIO_PROBE, tone});
+    int ready = -1, atInit = -1, played = -1, atPlay = -1, stopped = -1;
+    unsigned handle = 0;
+    ASSERT_EQ(std::sscanf(r.c_str(), "init %d %d play %u %d %d stop %d", &ready, &atInit, &handle,
+                          &played, &atPlay, &stopped), 6) << r;
+    EXPECT_EQ(ready, 1);
+    EXPECT_EQ(atInit, 0) << "SDL mapped before anything played";
+    EXPECT_NE(handle, 0u);
+    EXPECT_EQ(played, 1);
+    EXPECT_EQ(atPlay, 1);
+    EXPECT_EQ(stopped, 1);
+    EXPECT_GE(count(loudBlocks()), 4) << "the lazily loaded library left the output silent";
 }
 
 TEST_F(AudioTest, StartingAudioLeavesSignalDispositionsAlone) {
@@ -196,10 +239,18 @@ TEST_F(AudioTest, StartingAudioLeavesSignalDispositionsAlone) {
     sigaction(SIGTERM, &dfl, &oldTerm);
     sigaction(SIGINT, &dfl, &oldInt);
     ASSERT_TRUE(audio->Init(-1, 44100, 0));
-    sigaction(SIGTERM, nullptr, &seen);
-    EXPECT_EQ(seen.sa_handler, SIG_DFL);
-    sigaction(SIGINT, nullptr, &seen);
-    EXPECT_EQ(seen.sa_handler, SIG_DFL);
+    // SDL starts with the first sound, and again with each sound after the device was let go.
+    auto tone = file("t.wav", toneWav(0.1));
+    for (int sound = 0; sound < 2; ++sound) {
+        uint32_t h = audio->StreamCreateFile(tone, 0, 0, BASS_UNICODE);
+        ASSERT_NE(h, 0u);
+        audio->ChannelPlay(h, true);
+        for (int sig : {SIGTERM, SIGINT}) {
+            sigaction(sig, nullptr, &seen);
+            EXPECT_EQ(seen.sa_handler, SIG_DFL) << "signal " << sig << " while playing";
+        }
+        audio->ChannelStop(h);
+    }
     audio.reset();
     sigaction(SIGTERM, &oldTerm, nullptr);
     sigaction(SIGINT, &oldInt, nullptr);
