@@ -23,12 +23,22 @@
 //       LangData = {0500 466F726D31}  # custom binary property, hex, spaces and lines allowed
 //       IgnoreList = ("*.Hint", "*.Font.Name")  # a string list, item by item
 //     end
+//     object ImageList1: TImageList
+//       Picture = picture            # a picture, here added to the list's pictures
+//         "." = None                 # palette: one character to 0xAARRGGBB, None = transparent
+//         "k" = $FF202020
+//         "..kk.."                   # rows of palette characters, all of one length
+//         ".k..k."
+//       end
+//     end
 //     ActiveControl = Edit1          # a reference to a component of the form, or nil
 //   end
 //
 // Strings are double-quoted; \" \\ \n \r \t and \uXXXX (one UTF-16 code unit) are the
 // escapes, other text may be written as UTF-8; "a" + "b" joins strings, also across lines.
-// Booleans are True and False; numbers are decimal, $hex or 0xhex.
+// Booleans are True and False; numbers are decimal, $hex or 0xhex. A picture goes to its
+// component as a binary property, in the bytes of ui::EncodePicture (a {hex} block of such
+// bytes is read the same way); it has at most 256 rows of 256 pixels and 64 palette entries.
 //
 // Reading order: every component is created with csLoading set and its properties are set as
 // they come; binary properties go to the component's ReadBinaryProperty at once. After the
@@ -37,12 +47,15 @@
 #include "ui/FormReader.h"
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "platform/Platform.h"
 #include "ui/Exceptions.h"
+#include "ui/ClassBuilder.h"
 #include "ui/FormLexer.h"
+#include "ui/ImgList.h"
 #include "ui/Register.h"
 #include "ui/StringList.h"
 #include "ui/Text.h"
@@ -202,6 +215,7 @@ private:
                 Advance();
                 return v;
             case TokKind::Ident:
+                if (SameTextAscii(FTok.Text, u"picture")) return ReadPicture();
                 v.K = Value::Ident;
                 v.S = FTok.Text;
                 Advance();
@@ -248,6 +262,90 @@ private:
         Fail(u"Property value expected");
     }
 
+    static constexpr std::size_t kMaxPictureSide = 256;  // pixels
+    static constexpr std::size_t kMaxPalette = 64;       // entries
+
+    // After the word "picture": palette entries, rows, "end".
+    Value ReadPicture() {
+        int line = FTok.Line;
+        Advance();
+        std::map<char16_t, uint32_t> palette;
+        std::size_t width = 0, rows = 0;
+        std::vector<uint32_t> pixels;
+        while (!IsWord(u"end")) {
+            if (FTok.Kind == TokKind::End) Fail(u"'end' of the picture expected");
+            if (FTok.Kind != TokKind::String)
+                Fail(u"Picture: a palette entry or a row in quotes expected");
+            std::u16string s = FTok.Text;
+            int at = FTok.Line;
+            Advance();
+            if (IsSymbol(u'=')) {
+                Advance();
+                if (rows > 0) Fail(u"Picture: the palette comes before the rows", at);
+                if (s.size() != 1)
+                    Fail(u"Picture: a palette entry is one character, not \"" + s + u"\"", at);
+                if (palette.count(s[0]))
+                    Fail(u"Picture: \"" + s + u"\" is in the palette twice", at);
+                if (palette.size() >= kMaxPalette)
+                    Fail(Format(u"Picture: more than %d palette entries", {int(kMaxPalette)}), at);
+                palette[s[0]] = ReadPictureColour();
+                continue;
+            }
+            if (rows == 0) {
+                if (s.empty() || s.size() > kMaxPictureSide)
+                    Fail(Format(u"Picture: a row has 1 to %d pixels, not %d",
+                                {int(kMaxPictureSide), int(s.size())}), at);
+                width = s.size();
+            } else if (s.size() != width) {
+                Fail(Format(u"Picture row %d has %d pixels, not %d",
+                            {int(rows + 1), int(s.size()), int(width)}), at);
+            }
+            if (rows == kMaxPictureSide)
+                Fail(Format(u"Picture: more than %d rows", {int(kMaxPictureSide)}), at);
+            for (std::size_t x = 0; x < s.size(); ++x) {
+                auto it = palette.find(s[x]);
+                if (it == palette.end())
+                    Fail(Format(u"Picture row %d, column %d: \"%s\" is not in the palette",
+                                {int(rows + 1), int(x + 1), std::u16string(1, s[x])}), at);
+                pixels.push_back(it->second);
+            }
+            ++rows;
+        }
+        if (rows == 0) Fail(u"Picture without rows", line);
+        Advance();
+        Value v;
+        v.K = Value::Binary;
+        v.Bytes = EncodePicture({int(width), int(rows), std::move(pixels)});
+        return v;
+    }
+
+    uint32_t ReadPictureColour() {
+        if (IsWord(u"None")) {
+            Advance();
+            return 0;
+        }
+        if (FTok.Kind != TokKind::Number) Fail(u"Picture: a colour $AARRGGBB or None expected");
+        int64_t c = -1;
+        try {
+            c = ParseIntText(FTok.Text);
+        } catch (const Exception&) {
+        }
+        if (c < 0 || c > 0xFFFFFFFFll)
+            Fail(u"Picture: " + FTok.Text + u" is not a colour $AARRGGBB");
+        Advance();
+        return uint32_t(c);
+    }
+
+    // A component's own fault with the bytes is reported at the property's line.
+    bool Binary(TComponent& comp, const std::u16string& path, const std::vector<uint8_t>& bytes,
+                int line) {
+        try {
+            return comp.ReadBinaryProperty(path, bytes);
+        } catch (const Exception& e) {
+            Fail(path + u": " + e.Message(), line);
+        }
+    }
+
     void Assign(TComponent& comp, const std::u16string& path, Value& v, int line) {
         std::vector<std::u16string> parts;
         for (std::size_t start = 0;;) {
@@ -266,7 +364,7 @@ private:
             if (!prop) {
                 if (v.K != Value::Binary) unknown(*obj, parts[i]);
                 // Custom binary properties are not published; the component knows them.
-                if (!comp.ReadBinaryProperty(path, v.Bytes))
+                if (!Binary(comp, path, v.Bytes, line))
                     Fail(u"Unknown binary property " + path + u" of " + comp.ClassName(), line);
                 return;
             }
@@ -276,7 +374,7 @@ private:
             if (!obj) Fail(u"Property " + parts[i] + u" holds no object", line);
         }
         if (v.K == Value::Binary) {
-            if (!comp.ReadBinaryProperty(path, v.Bytes))
+            if (!Binary(comp, path, v.Bytes, line))
                 Fail(u"Property " + path + u" takes no binary value", line);
             return;
         }

@@ -29,10 +29,19 @@ private:
     platform::IconImage FImage;
 };
 
+// The bytes of one picture as a form description carries it: width and height (16 bits each),
+// then width x height pixels 0xAARRGGBB (32 bits each), row by row, all little-endian.
+std::vector<uint8_t> EncodePicture(const platform::IconImage& image);
+// EReadError for bytes that are not such a picture (short, long, or a side of 0).
+platform::IconImage DecodePicture(const std::vector<uint8_t>& data);
+
+// A form description fills the list through the binary property "Picture", once per picture,
+// in index order; each must be 16x16.
 class TImageList : public TComponent {
     TOVRA_CLASS(TImageList)
 public:
     explicit TImageList(TComponent* AOwner);
+    bool ReadBinaryProperty(const std::u16string& Name, const std::vector<uint8_t>& Data) override;
     int Width() const { return 16; }
     int Height() const { return 16; }
     int Count() const { return int(FImages.size()); }

@@ -1,4 +1,5 @@
 // The tray's hint, the hours-and-minutes and version texts, and the menu commands.
+#include <algorithm>
 #include <climits>
 
 #include "tests/app/ShellFixture.h"
@@ -90,8 +91,22 @@ TEST_F(TrayMenuTest, MenuHoldsEveryCommandInOrder) {
                        form->N6, form->N1}) {
         EXPECT_GE(item->ImageIndex(), 0) << ui::ToUtf8(item->Caption());
         pictures.insert(item->ImageIndex());
+        // ...which the window's description holds: a 16x16 picture with something drawn on it
+        // and a transparent surround somewhere.
+        const platform::IconImage* img = form->ImageList1->Image(item->ImageIndex());
+        ASSERT_NE(img, nullptr) << ui::ToUtf8(item->Caption());
+        EXPECT_EQ(img->Width, 16);
+        EXPECT_EQ(img->Height, 16);
+        auto opaque = std::count_if(img->Pixels.begin(), img->Pixels.end(),
+                                    [](uint32_t p) { return p >> 24 == 0xFF; });
+        EXPECT_GT(opaque, 40) << ui::ToUtf8(item->Caption());
+        EXPECT_LT(opaque, 256) << ui::ToUtf8(item->Caption());
     }
     EXPECT_EQ(pictures.size(), 8u);
+    EXPECT_EQ(form->PopupMenu1->Images(), form->ImageList1);
+    EXPECT_EQ(form->ImageList1->Count(), 8);
+    for (auto* item : {form->N9, form->N8, form->N7, form->N5, form->N4, form->N3, form->N2})
+        EXPECT_EQ(item->ImageIndex(), -1) << ui::ToUtf8(item->Caption());
 }
 
 TEST_F(TrayMenuTest, WebCommandsOpenTheProjectsAddresses) {

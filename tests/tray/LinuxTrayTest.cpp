@@ -2,6 +2,7 @@
 // restarted host, balloons through a private notification service, the text renderer.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -24,6 +25,11 @@
 #include "platform/Platform.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "tray/TextTrayIcon.h"
+#include "ui/FormReader.h"
+#include "ui/Forms.h"
+#include "ui/ImgList.h"
+#include "ui/Menus.h"
+#include "ui/Text.h"
 
 namespace {
 
@@ -183,6 +189,69 @@ TEST_F(TrayOnLinux, RestartedTrayHostGetsTheIconBack) {
     icon->SetText(u"44");  // and it still takes new faces
     pump(300);
     EXPECT_GE(findFace().count, 60);
+}
+
+// The main window's image list, cut from its embedded description, behind a menu laid out as
+// the program's: each picture reaches its Qt action, also the submenu's.
+TEST_F(TrayOnLinux, MenuActionsShowTheWindowsPictures) {
+    auto res = platform::thePlatform().resources().FindResource("TFORM1");
+    ASSERT_TRUE(res);
+    std::string text(reinterpret_cast<const char*>(res->data()), res->size());
+    std::size_t from = text.find("  object ImageList1: TImageList\n");
+    ASSERT_NE(from, std::string::npos);
+    std::size_t to = text.find("\n  end\n", from);
+    ASSERT_NE(to, std::string::npos);
+    std::string form = "object Menus: TForm\n" + text.substr(from, to + 7 - from) +
+                       "  object PopupMenu1: TPopupMenu\n    Images = ImageList1\n";
+    const char* captions[] = {"Help", "About program", "Program website", "Email Us",
+                              "Settings...", "Exit", "Donate", "Language"};
+    for (int i = 0; i < 8; ++i) {
+        form += "    object Item" + std::to_string(i) + ": TMenuItem\n      Caption = \"" +
+                captions[i] + "\"\n      ImageIndex = " + std::to_string(i) + "\n";
+        if (i == 7) form += "      object English: TMenuItem\n        Caption = \"English\"\n      end\n";
+        form += "    end\n";
+        if (i == 3) form += "    object Line: TMenuItem\n      Caption = \"-\"\n    end\n";
+    }
+    form += "  end\nend\n";
+    ui::TForm root(nullptr);
+    ui::ReadComponentUtf8(root, form);
+    auto* images = dynamic_cast<ui::TImageList*>(root.FindComponent(u"ImageList1"));
+    auto* menu = dynamic_cast<ui::TPopupMenu*>(root.FindComponent(u"PopupMenu1"));
+    ASSERT_TRUE(images && menu);
+    ASSERT_EQ(images->Count(), 8);
+
+    struct Seen {
+        QString caption;
+        QImage image;
+    };
+    std::vector<Seen> seen;
+    QTimer::singleShot(300, [&] {
+        auto* shown = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!shown) return;
+        for (QAction* a : shown->actions())
+            if (!a->isSeparator())
+                seen.push_back({a->text(), a->icon().isNull() ? QImage()
+                                                              : a->icon().pixmap(16, 16).toImage()});
+        shown->close();
+    });
+    platform::thePlatform().notifyArea().TrackPopupMenu(*menu, {100, 100});
+    ASSERT_EQ(seen.size(), 8u);
+    for (int i = 0; i < 8; ++i) {
+        SCOPED_TRACE(captions[i]);
+        EXPECT_EQ(seen[std::size_t(i)].caption.toStdString(), captions[i]);
+        const QImage& got = seen[std::size_t(i)].image;
+        ASSERT_FALSE(got.isNull());
+        ASSERT_EQ(got.size(), QSize(16, 16));
+        const platform::IconImage& want = *images->Image(i);
+        int same = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) {
+                uint32_t w = want.Pixels[std::size_t(y * 16 + x)];
+                QRgb g = got.pixel(x, y);
+                same += w >> 24 == 0 ? qAlpha(g) == 0 : (w >> 24 == 0xFF && g == w);
+            }
+        EXPECT_EQ(same, 256);
+    }
 }
 
 TEST_F(TrayOnLinux, WithoutHoverReportsANewFaceRefreshesTheHintAndATipChangeDoesNot) {
