@@ -9,6 +9,8 @@
 #include <QSessionManager>
 #include <QSocketNotifier>
 
+#include "platform/linux/SessionClient.h"
+
 namespace platform::linux_ {
 namespace {
 
@@ -64,6 +66,7 @@ EndRequestWatch::EndRequestWatch(std::function<void()> quit) : FQuit(std::move(q
         FSession = QObject::connect(gui, &QGuiApplication::commitDataRequest, gui,
                                     [this](QSessionManager&) { Deliver(); });
 #endif
+    FSessionClient = std::make_unique<SessionClient>([this] { Deliver(); });
 }
 
 EndRequestWatch::~EndRequestWatch() { QObject::disconnect(FSession); }

@@ -1,6 +1,7 @@
 #pragma once
 // Requests to end the program that come from outside: SIGTERM, SIGINT, SIGHUP and the desktop
-// session closing. Each reaches the GUI thread as one call of the handler (or a loop quit).
+// session closing (an X session manager, or the GNOME session manager on the session bus).
+// The first reaches the GUI thread as one call of the handler (or a loop quit).
 #include <functional>
 #include <memory>
 
@@ -9,6 +10,8 @@
 class QSocketNotifier;
 
 namespace platform::linux_ {
+
+class SessionClient;
 
 class EndRequestWatch {
 public:
@@ -23,6 +26,7 @@ private:
     void Deliver();
     std::function<void()> FQuit, FHandler;
     std::unique_ptr<QSocketNotifier> FNotifier;
+    std::unique_ptr<SessionClient> FSessionClient;
     QMetaObject::Connection FSession;
     bool FRequested = false;
 };

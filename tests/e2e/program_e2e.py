@@ -5,10 +5,12 @@ usage: program_e2e.py <tovra executable> <repository root>
 
 From a fresh home folder: the program starts with no window, its tray icon shows "45" in light
 green, a second copy is refused, a double click on the icon opens the settings window, and
-SIGTERM ends the program leaving a complete tovra.ini. Exits 77 (skipped) when the desktop
+SIGTERM ends the program leaving a complete tovra.ini; then a second program ends with the
+desktop session, which a fake session manager on the bus ends. Exits 77 (skipped) when the desktop
 tools are missing.
 """
 import os
+import re
 import shutil
 import signal
 import struct
@@ -152,6 +154,80 @@ def read_ini(path):
     return sections
 
 
+def check_ini(ini):
+    sections = read_ini(ini)
+    for section, keys in KEYS.items():
+        missing = [k for k in keys if k not in sections.get(section, {})]
+        if missing:
+            raise Failure("[%s] lacks %s" % (section, ", ".join(missing)))
+    if sections["Work"]["Time"] != "45" or sections["Rest"]["Time"] != "15":
+        raise Failure("unexpected lengths: work %s, rest %s"
+                      % (sections["Work"]["Time"], sections["Rest"]["Time"]))
+
+
+def session_manager(method, *args):
+    """A call to the test side of fake_session_manager.py: its answer's values, or None."""
+    r = run("dbus-send", "--session", "--print-reply", "--dest=org.gnome.SessionManager",
+            "/org/gnome/SessionManager", "org.tovra.Test." + method, *args, timeout=10)
+    if r.returncode != 0:
+        return None
+    return re.findall(r'(?:string "(.*)"|uint32 (\d+))', r.stdout)
+
+
+def session_end_scenario(exe, work, root):
+    """The desktop session ends through a GNOME-style session manager on the bus: the program
+    ends at once, saves its settings, and answers the manager only then."""
+    python = "/usr/bin/python3" if os.access("/usr/bin/python3", os.X_OK) else "python3"
+    fake = subprocess.Popen([python, os.path.join(root, "tests", "linux", "fake_session_manager.py")],
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    program = None
+    try:
+        end = time.monotonic() + 10
+        while session_manager("Clients") is None:
+            if fake.poll() is not None or time.monotonic() > end:
+                print("session end skipped: no python3 with dbus and gi")
+                return
+            time.sleep(0.2)
+        home = os.path.join(work, "session home")
+        config = os.path.join(home, ".config")
+        os.makedirs(home)
+        env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=config, LANG="C.UTF-8",
+                   SDL_AUDIODRIVER="dummy", QT_QPA_PLATFORM="xcb")
+        with open(os.path.join(work, "tovra.log"), "a") as logs:
+            program = subprocess.Popen([exe], env=env, stdout=logs, stderr=subprocess.STDOUT)
+        wait_until("the program to register with the session manager",
+                   lambda: session_manager("Clients") == [("", "1")], 20)
+        time.sleep(1)  # the program takes the manager's answer once its loop runs
+        if program.poll() is not None:
+            raise Failure("the program ended at start with code %s" % program.returncode)
+        ini = os.path.join(config, "QV Tovra", "tovra.ini")
+        if os.path.exists(ini):
+            raise Failure("settings saved before the session ended")
+        ended = time.monotonic()
+        session_manager("Run", "string:end")
+        try:
+            rc = program.wait(timeout=15)
+            print("ended %.0f ms after the session's end" % ((time.monotonic() - ended) * 1000))
+        except subprocess.TimeoutExpired:
+            raise Failure("the program did not end within 15 s of the session's end")
+        if rc != 0:
+            raise Failure("the program ended with code %d when the session ended" % rc)
+        if not os.path.isfile(ini):
+            raise Failure("no settings file at %s after the session's end" % ini)
+        check_ini(ini)
+        log = [m[0] for m in session_manager("Log") or []]
+        want = ["RegisterClient qv-tovra ", "EndSessionResponse true ", "EndSessionResponse true "]
+        if log != want:
+            raise Failure("the session manager heard %s, not %s" % (log, want))
+        print("session end: settings saved, manager answered")
+    finally:
+        if program is not None and program.poll() is None:
+            program.kill()
+            program.wait()
+        fake.terminate()
+        fake.wait()
+
+
 def scenario(exe, work):
     # A home whose path has a space and non-Latin letters, as real ones may.
     home = os.path.join(work, "home Ünï кот")
@@ -242,14 +318,7 @@ def scenario(exe, work):
         mode = os.stat(ini).st_mode & 0o777
         if mode & 0o022:
             raise Failure("the settings file is writable by others (mode %o)" % mode)
-        sections = read_ini(ini)
-        for section, keys in KEYS.items():
-            missing = [k for k in keys if k not in sections.get(section, {})]
-            if missing:
-                raise Failure("[%s] lacks %s" % (section, ", ".join(missing)))
-        if sections["Work"]["Time"] != "45" or sections["Rest"]["Time"] != "15":
-            raise Failure("unexpected lengths: work %s, rest %s"
-                          % (sections["Work"]["Time"], sections["Rest"]["Time"]))
+        check_ini(ini)
         print("tovra.ini complete")
     finally:
         if first.poll() is None:
@@ -278,6 +347,7 @@ def main():
     work = tempfile.mkdtemp(prefix="tovra-e2e-")
     try:
         scenario(exe, work)
+        session_end_scenario(exe, work, root)
     except Failure as e:
         print("FAILED:", e)
         log = os.path.join(work, "tovra.log")

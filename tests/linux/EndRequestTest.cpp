@@ -2,8 +2,17 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <stdlib.h>
+
 #include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QProcess>
 #include <QTimer>
+#include <chrono>
+#include <functional>
+#include <thread>
 
 #include "platform/linux/QtLoop.h"
 
@@ -89,6 +98,119 @@ TEST(EndRequestTest, LateSignalAfterTheLoopIsGoneDoesNotKillTheProcess) {
     raise(SIGHUP);
     usleep(10000);
     SUCCEED();
+}
+
+// Events are handled while waiting, as the loop would.
+bool waitFor(const std::function<bool()>& cond, int ms) {
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (std::chrono::steady_clock::now() < end) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        if (cond()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return cond();
+}
+
+// The fake GNOME session manager (fake_session_manager.py) on the test session bus.
+class FakeSessionManager {
+public:
+    static constexpr const char* kName = "org.gnome.SessionManager";
+    bool Start() {
+        if (!getenv("DBUS_SESSION_BUS_ADDRESS") || !FBus.isConnected()) return false;
+        FProc.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        // The system's python3 is the one with the dbus and gi modules.
+        QString python = access("/usr/bin/python3", X_OK) == 0 ? QStringLiteral("/usr/bin/python3")
+                                                               : QStringLiteral("python3");
+        FProc.start(python, {QStringLiteral(TOVRA_TEST_DIR "/fake_session_manager.py")});
+        if (!FProc.waitForStarted(5000)) return false;
+        auto ready = [this] {
+            return FBus.interface()->isServiceRegistered(QString::fromLatin1(kName)).value();
+        };
+        waitFor([&] { return FProc.state() != QProcess::Running || ready(); }, 10000);
+        return FProc.state() == QProcess::Running && ready();
+    }
+    ~FakeSessionManager() {
+        if (FProc.state() == QProcess::NotRunning) return;
+        FProc.terminate();
+        if (!FProc.waitForFinished(5000)) {
+            FProc.kill();
+            FProc.waitForFinished(2000);
+        }
+    }
+    QDBusMessage Call(const char* method, const QVariantList& args = {}) {
+        QDBusMessage m = QDBusMessage::createMethodCall(
+            QString::fromLatin1(kName), QStringLiteral("/org/gnome/SessionManager"),
+            QStringLiteral("org.tovra.Test"), QString::fromLatin1(method));
+        m.setArguments(args);
+        return FBus.call(m, QDBus::Block, 5000);
+    }
+    QStringList Log() {
+        QDBusMessage r = Call("Log");
+        return r.arguments().isEmpty() ? QStringList{QStringLiteral("no answer")}
+                                       : r.arguments().first().toStringList();
+    }
+    uint Clients() {
+        QDBusMessage r = Call("Clients");
+        return r.arguments().isEmpty() ? 0 : r.arguments().first().toUInt();
+    }
+
+private:
+    QDBusConnection FBus = QDBusConnection::sessionBus();
+    QProcess FProc;
+};
+
+// The session manager's end reaches the handler once; the program's own answer to the end
+// comes only after the loop is gone (after the settings were saved); a cancelled end changes
+// nothing; leaving on our own unregisters.
+TEST(EndRequestTest, SessionManagerOnTheBusEndsTheProgramOnceAndHearsItsAnswerLast) {
+    app();
+    FakeSessionManager fake;
+    if (!fake.Start()) GTEST_SKIP() << "no session bus or no python3 with dbus and gi";
+    const QString reg = QStringLiteral("RegisterClient qv-tovra tovra-test-7");
+    const QString yes = QStringLiteral("EndSessionResponse true ");
+    const QString bye = QStringLiteral("UnregisterClient known");
+    struct Case {
+        const char* scenario;  // null: the program leaves by itself
+        int calls;
+        QStringList inHandler, after;
+    } cases[] = {
+        {"end", 1, {reg, yes}, {reg, yes, yes}},
+        {"stop", 1, {reg}, {reg}},
+        {"cancel", 0, {}, {reg, yes, bye}},
+        {nullptr, 0, {}, {reg, bye}},
+    };
+    uint clients = fake.Clients();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.scenario ? c.scenario : "leaving");
+        fake.Call("Reset");
+        setenv("DESKTOP_AUTOSTART_ID", "tovra-test-7", 1);
+        int calls = 0;
+        QStringList inHandler;
+        {
+            QtLoopService loop;
+            loop.OnEndRequest([&] {
+                ++calls;
+                inHandler = fake.Log();
+                QTimer::singleShot(50, [&] { loop.Quit(5); });
+            });
+            // The start-up ID is the manager's for this process only.
+            EXPECT_EQ(getenv("DESKTOP_AUTOSTART_ID"), nullptr);
+            ASSERT_TRUE(waitFor([&] { return fake.Clients() == clients + 1; }, 5000));
+            ++clients;
+            waitFor([] { return false; }, 200);  // the registration's answer arrives
+            if (c.scenario) fake.Call("Run", {QString::fromLatin1(c.scenario)});
+            QTimer::singleShot(1500, [&] { loop.Quit(0); });
+            bool timedOut;
+            int rc = runWithWatchdog(loop, &timedOut);
+            EXPECT_FALSE(timedOut);
+            EXPECT_EQ(rc, c.calls ? 5 : 0);
+        }
+        EXPECT_EQ(calls, c.calls);
+        if (c.calls) {
+            EXPECT_EQ(inHandler, c.inHandler);
+        }
+        EXPECT_EQ(fake.Log(), c.after);
+    }
 }
 
 }  // namespace
