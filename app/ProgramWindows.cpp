@@ -1,5 +1,6 @@
 #include "app/ProgramWindows.h"
 
+#include "platform/Platform.h"
 #include "ui/Forms.h"
 
 namespace app {
@@ -12,6 +13,11 @@ TProgramWindows::~TProgramWindows() {
 
 bool TProgramWindows::IsWindow(const ui::TComponent* c) {
     return dynamic_cast<const ui::TForm*>(c) != nullptr;
+}
+
+void TProgramWindows::BringToFront(const ui::TComponent* Window) {
+    if (auto* form = dynamic_cast<const ui::TForm*>(Window))
+        platform::thePlatform().formDisplay().BringToFront(const_cast<ui::TForm&>(*form));
 }
 
 void TProgramWindows::SetMainFormVisible(bool Visible) {

@@ -28,8 +28,8 @@ public:
     void SetMainFormNormal() override {}
     void SetMainFormVisible(bool Visible) override;
     void Restore() override {}
-    // The display raises and activates a form each time it shows it.
-    void BringToFront(const ui::TComponent*) override {}
+    // A form goes to the display; the application itself has no window of its own here.
+    void BringToFront(const ui::TComponent* Window) override;
     bool TaskbarButtonVisible() override { return false; }
     void SetTaskbarButtonVisible(bool) override {}
     bool Terminated() override { return FTerminated; }

@@ -121,7 +121,10 @@ TCoolTrayIcon::TCoolTrayIcon(ui::TComponent* AOwner) : ui::TComponent(AOwner) {
     ExitTimer = std::make_unique<TSimpleTimer>(20, [this](ui::TObject*) { ExitTimerElapsed(); });
     FDidExit = true;
     SetDesignPreview(FDesignPreview);
-    if (!(ComponentState() & ui::csDesigning)) FHooked = true;  // window messages reach us
+    if (!(ComponentState() & ui::csDesigning)) {
+        FHooked = true;  // window messages reach us
+        HookOwnerWindow();
+    }
 }
 
 TCoolTrayIcon::~TCoolTrayIcon() {
@@ -138,6 +141,7 @@ TCoolTrayIcon::~TCoolTrayIcon() {
     } catch (...) {
     }
     FHooked = false;
+    UnhookOwnerWindow();
     if (FPopupMenu) platform::thePlatform().notifyArea().SetIconMenu(IconData.hWnd, FIconID, nullptr);
     ReleaseTrayIconHandler(this);
 }

@@ -214,7 +214,11 @@ private:
     void ClickTimerElapsed();
     void ExitTimerElapsed();
     bool OwnerIsWindow() const;
+    // The owner form's window messages reach OwnerWindowProc while the icon lives.
+    void HookOwnerWindow();
+    void UnhookOwnerWindow();
     bool FHooked = false;
+    int FOwnerHook = 0;
 };
 
 // Copies at most `max` units of `s` into `dst` (room for max + 1), zero-filling the rest.

@@ -2,6 +2,7 @@
 // host restarts, minimise-to-tray and restore, and the window-finding operations.
 #include "platform/Platform.h"
 #include "tray/CoolTrayIcon.h"
+#include "ui/Forms.h"
 
 namespace tray {
 namespace {
@@ -77,6 +78,20 @@ void TCoolTrayIcon::ApplicationWindowHook(uint32_t Msg, uint64_t wParam, int64_t
         default:
             break;
     }
+}
+
+void TCoolTrayIcon::HookOwnerWindow() {
+    if (auto* form = dynamic_cast<ui::TForm*>(Owner()))
+        FOwnerHook = form->AddWindowHook([this](uint32_t Msg, uint64_t wParam, int64_t lParam) {
+            return OwnerWindowProc(Msg, wParam, lParam);
+        });
+}
+
+void TCoolTrayIcon::UnhookOwnerWindow() {
+    // The owner frees its components while it is still whole, so it is still a form here.
+    if (auto* form = dynamic_cast<ui::TForm*>(Owner()); form && FOwnerHook)
+        form->RemoveWindowHook(FOwnerHook);
+    FOwnerHook = 0;
 }
 
 bool TCoolTrayIcon::OwnerWindowProc(uint32_t Msg, uint64_t wParam, int64_t lParam) {

@@ -116,6 +116,7 @@ TModalResult TForm::ShowModal() {
     } reset{*this};
     TControl::SetVisible(true);
     Fire(OnShow);
+    SendWindowMessage(WM_SHOWWINDOW, 1, 0);
     // OnShow may already have decided.
     if (FModalResult == mrNone) platform::thePlatform().formDisplay().ShowModal(*this);
     if (FModalResult == mrNone) FModalResult = mrCancel;
@@ -128,6 +129,31 @@ void TForm::SetVisible(bool v) {
     if (FModal && !v) throw EInvalidOperation(u"Cannot hide a modal window");
     TControl::SetVisible(v);
     Fire(v ? OnShow : OnHide);
+    SendWindowMessage(WM_SHOWWINDOW, v ? 1 : 0, 0);
+}
+
+int TForm::AddWindowHook(TWindowHook Hook) {
+    FWindowHooks.emplace_back(++FLastHookId, std::move(Hook));
+    return FLastHookId;
+}
+
+void TForm::RemoveWindowHook(int Id) {
+    for (auto it = FWindowHooks.begin(); it != FWindowHooks.end(); ++it)
+        if (it->first == Id) {
+            FWindowHooks.erase(it);
+            return;
+        }
+}
+
+bool TForm::SendWindowMessage(uint32_t Msg, uint64_t wParam, int64_t lParam) {
+    // A copy: a hook may remove itself or others; each is looked up again before its turn.
+    auto hooks = FWindowHooks;
+    for (auto it = hooks.rbegin(); it != hooks.rend(); ++it) {
+        bool live = false;
+        for (auto& h : FWindowHooks) live = live || h.first == it->first;
+        if (live && it->second && it->second(Msg, wParam, lParam)) return true;
+    }
+    return false;
 }
 
 void TForm::Close() {

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ui/Controls.h"
 
@@ -22,6 +24,8 @@ enum TPosition : int {
 };
 enum TFormBorderStyle : int { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TCloseAction : int { caNone, caHide, caFree, caMinimize };
+
+constexpr uint32_t WM_SHOWWINDOW = 0x18;  // wParam 1: shown, 0: hidden
 
 class TForm : public TWinControl {
     TOVRA_CLASS(TForm)
@@ -73,6 +77,15 @@ public:
     // A control of this form changed (caption, value, state).
     virtual void ControlChanged(TControl* AControl);
 
+    // The form's window messages, for components that watch their owner window (the tray
+    // icon). The form sends WM_SHOWWINDOW (1, 0) once it is made visible, before it is on
+    // screen, and (0, 0) when it is hidden. Hooks see a message newest first; one that answers
+    // true consumes it. Hooks may be removed while the form frees its components.
+    using TWindowHook = std::function<bool(uint32_t Msg, uint64_t wParam, int64_t lParam)>;
+    int AddWindowHook(TWindowHook Hook);  // answers an id, never 0
+    void RemoveWindowHook(int Id);
+    bool SendWindowMessage(uint32_t Msg, uint64_t wParam, int64_t lParam);
+
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
@@ -82,6 +95,8 @@ private:
     TWinControl* FActiveControl = nullptr;
     TModalResult FModalResult = mrNone;
     bool FModal = false, FIsMainForm = false, FDestroyed = false;
+    std::vector<std::pair<int, TWindowHook>> FWindowHooks;
+    int FLastHookId = 0;
 };
 
 }  // namespace ui

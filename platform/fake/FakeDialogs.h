@@ -55,6 +55,8 @@ public:
     std::deque<std::function<void(ui::TForm&)>> sessions;
     void ShowModal(ui::TForm& form) override;
     void FormChanged(ui::TForm&) override { ++changes; }
+    void BringToFront(ui::TForm& form) override { fronted.push_back(&form); }
+    std::vector<const ui::TForm*> fronted;
     int shown = 0;
     int changes = 0;
     bool visible = false;

@@ -66,16 +66,24 @@ public:
 
     ui::TForm& Form() { return FForm; }
 
-    void Show() {
+    // `front`: over every other window, the other programs' too.
+    void Show(bool front) {
         Refresh();
         PlaceDialog();
         FDialog.setWindowModality(Qt::ApplicationModal);
         FDialog.show();
+        if (front) FDialog.raise();
         FDialog.activateWindow();
         FFocused = nullptr;
         FocusActiveControl();
         if (FForm.ModalResult() == ui::mrNone) FLoop.exec();
         FDialog.hide();
+    }
+
+    void Raise() {
+        if (!FDialog.isVisible()) return;
+        FDialog.raise();
+        FDialog.activateWindow();
     }
 
     void Changed() {
@@ -207,7 +215,23 @@ public:
             std::vector<Session*>& v;
             ~Pop() { v.pop_back(); }
         } pop{FSessions};
-        s.Show();
+        bool front = FFront == &form;
+        FFront = nullptr;
+        s.Show(front);
+    }
+
+    void BringToFront(ui::TForm& form) override {
+        for (auto it = FSessions.rbegin(); it != FSessions.rend(); ++it)
+            if (&(*it)->Form() == &form) {
+                (*it)->Raise();
+                return;
+            }
+        // The form tells its window is shown just before it asks for it to be shown; a wish
+        // that no showing follows in this turn of the loop lapses.
+        FFront = &form;
+        QMetaObject::invokeMethod(&FContext, [this, f = &form] {
+            if (FFront == f) FFront = nullptr;
+        }, Qt::QueuedConnection);
     }
 
     void FormChanged(ui::TForm& form) override {
@@ -217,6 +241,8 @@ public:
 
 private:
     std::vector<Session*> FSessions;  // innermost last
+    const ui::TForm* FFront = nullptr;
+    QObject FContext;  // queued calls go with the display
 };
 }  // namespace
 

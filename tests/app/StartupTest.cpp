@@ -1,5 +1,7 @@
 // Start-up and shut-down: the folders, the autostart entry, audio, and ending the program
 // by Exit, by a termination signal or by the session's end.
+#include <vector>
+
 #include "app/Program.h"
 #include "app/ProgramWindows.h"
 #include "tests/app/ShellFixture.h"
@@ -119,6 +121,22 @@ TEST_F(StartupTest, WindowStaysHiddenAtStartAndTheIconSurvivesATrayRestart) {
     EXPECT_EQ(fp.notifyAreaFake.icon()->Image.Pixels, picture);
     fp.advance(kMinute);
     EXPECT_EQ(trayText(), u"44");
+    windows.SetMainForm(nullptr);
+}
+
+// Opened from the tray while another program has the focus, the settings window comes to the
+// front, each time it is shown, before it is on screen; the tray icon's owner hook asks for it.
+TEST_F(StartupTest, SettingsWindowIsBroughtToTheFrontEachTimeItIsShown) {
+    TProgramWindows windows;
+    start();
+    windows.SetMainForm(form.get());
+    EXPECT_TRUE(fp.formDisplayFake.fronted.empty());  // the hidden start asks nothing
+    std::vector<std::size_t> frontedWhileShown;
+    for (int i = 0; i < 2; ++i)
+        openSettings([&](TForm1&) { frontedWhileShown.push_back(fp.formDisplayFake.fronted.size()); });
+    EXPECT_EQ(frontedWhileShown, (std::vector<std::size_t>{1, 2}));
+    EXPECT_EQ(fp.formDisplayFake.fronted,
+              (std::vector<const ui::TForm*>{form.get(), form.get()}));
     windows.SetMainForm(nullptr);
 }
 

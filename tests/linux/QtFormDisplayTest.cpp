@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 
+#include "XStacking.h"
 #include "platform/fake/FakePlatform.h"
 #include "platform/linux/Services.h"
 #include "ui/Buttons.h"
@@ -155,6 +156,60 @@ struct QtFormDisplayTest : ::testing::Test {
         return form->ShowModal();
     }
 };
+
+// Where `w` sits among the mapped top-level windows, bottom first; -1 when not there.
+int stackPosition(QWidget* w) {
+    auto order = testenv::mappedTopLevels();
+    for (std::size_t i = 0; i < order.size(); ++i)
+        if (order[i] == w->winId()) return int(i);
+    return -1;
+}
+
+// Asked as the form is being shown, and again once another window has come over it, the
+// display puts the dialog on top of every window and makes it the active one.
+TEST_F(QtFormDisplayTest, BringToFrontRaisesAndActivatesTheShownDialog) {
+    int asked = 0;
+    form->AddWindowHook([&](uint32_t msg, uint64_t shown, int64_t) {
+        if (msg == WM_SHOWWINDOW && shown) {
+            ++asked;
+            fp->formDisplay().BringToFront(*form);
+        }
+        return false;
+    });
+    QWidget cover;  // another program's window
+    cover.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    cover.setGeometry(0, 0, 1280, 800);
+    int coverBelow = -1, dialogBelow = -1, coverAfter = -1, dialogAfter = -1;
+    bool activeAtStart = false, activeAfter = false;
+    TModalResult r = ShowWith([&] {
+        QWidget* dlg = QApplication::activeModalWidget();
+        ASSERT_NE(dlg, nullptr);
+        activeAtStart = QTest::qWaitForWindowActive(dlg, 3000);
+        cover.show();
+        cover.raise();
+        (void)QTest::qWaitForWindowExposed(&cover, 3000);
+        QTest::qWait(100);
+        coverBelow = stackPosition(&cover);
+        dialogBelow = stackPosition(dlg);
+        fp->formDisplay().BringToFront(*form);
+        QTest::qWait(100);
+        coverAfter = stackPosition(&cover);
+        dialogAfter = stackPosition(dlg);
+        activeAfter = QTest::qWaitForWindowActive(dlg, 3000);
+        form->SetModalResult(mrOk);
+    });
+    EXPECT_EQ(r, mrOk);
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(activeAtStart);
+    ASSERT_GE(coverBelow, 0);
+    ASSERT_GE(dialogBelow, 0);
+    EXPECT_LT(dialogBelow, coverBelow);  // the cover did come over it
+    EXPECT_GT(dialogAfter, coverAfter);
+    EXPECT_TRUE(activeAfter);
+    // Gone with the session: asking for a form that is not shown changes nothing.
+    fp->formDisplay().BringToFront(*form);
+    QTest::qWait(10);
+}
 
 TEST_F(QtFormDisplayTest, RendersTheModelAndWritesTheUsersEditsBack) {
     int changes = 0, clicks = 0;

@@ -2,6 +2,8 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/fake/FakePlatform.h"
 #include "ui/Buttons.h"
@@ -164,6 +166,50 @@ TEST_F(ControlsTest, ChangesReachTheDisplayOnlyWhileShown) {
         EXPECT_GT(fp.formDisplayFake.changes, before);
     });
     form->ShowModal();
+}
+
+// What components watching the form's window see: showing (modal or not) before the display
+// has it, hiding; newest hook first, a consuming hook stops the rest, removal is safe anywhere.
+TEST_F(ControlsTest, WindowHooksHearTheFormShownAndHidden) {
+    std::vector<std::string> heard;
+    auto hook = [&](std::string who, bool consume) {
+        return [&heard, who, consume](uint32_t msg, uint64_t w, int64_t l) {
+            heard.push_back(who + " " + std::to_string(msg) + "," + std::to_string(w) + "," +
+                            std::to_string(l));
+            return consume;
+        };
+    };
+    int older = form->AddWindowHook(hook("older", false));
+    int newer = form->AddWindowHook(hook("newer", false));
+    EXPECT_NE(older, newer);
+    fp.formDisplayFake.sessions.push_back([&](TForm& f) {
+        heard.push_back("display");
+        f.SetModalResult(mrOk);
+    });
+    form->ShowModal();
+    EXPECT_EQ(heard, (std::vector<std::string>{"newer 24,1,0", "older 24,1,0", "display"}));
+
+    heard.clear();
+    form->Show();
+    form->Hide();
+    form->Hide();  // already hidden: nothing
+    EXPECT_EQ(heard, (std::vector<std::string>{"newer 24,1,0", "older 24,1,0", "newer 24,0,0",
+                                               "older 24,0,0"}));
+
+    heard.clear();
+    int consumer = form->AddWindowHook(hook("consumer", true));
+    EXPECT_TRUE(form->SendWindowMessage(0x112, 0xF020, 0));
+    form->RemoveWindowHook(consumer);
+    // A hook that removes another before its turn: that one is not called.
+    int remover = form->AddWindowHook([&](uint32_t, uint64_t, int64_t) {
+        form->RemoveWindowHook(newer);
+        return false;
+    });
+    EXPECT_FALSE(form->SendWindowMessage(0x18, 1, 0));
+    EXPECT_EQ(heard, (std::vector<std::string>{"consumer 274,61472,0", "older 24,1,0"}));
+    form->RemoveWindowHook(remover);
+    form->RemoveWindowHook(older);
+    form->RemoveWindowHook(12345);  // unknown: nothing
 }
 
 TEST_F(ControlsTest, ParentIsNotOwnerAndFontsFollowTheParentUntilSetOwn) {
