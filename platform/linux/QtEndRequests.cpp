@@ -5,8 +5,8 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <QGuiApplication>
-#include <QSessionManager>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QSocketNotifier>
 
 #include "platform/linux/SessionClient.h"
@@ -50,6 +50,24 @@ bool installSignalHandlers() {
     return true;
 }
 
+// The windowing system's request to end the application: Qt sends the application a
+// spontaneous Quit event (an X session manager's Die, for one). It becomes our end request,
+// so the program ends its own way (a shown settings window is cancelled first).
+class TerminationFilter : public QObject {
+public:
+    explicit TerminationFilter(std::function<void()> deliver) : FDeliver(std::move(deliver)) {}
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (watched != QCoreApplication::instance() || e->type() != QEvent::Quit ||
+            !e->spontaneous())
+            return false;
+        FDeliver();
+        return true;
+    }
+
+private:
+    std::function<void()> FDeliver;
+};
+
 }  // namespace
 
 EndRequestWatch::EndRequestWatch(std::function<void()> quit) : FQuit(std::move(quit)) {
@@ -60,16 +78,14 @@ EndRequestWatch::EndRequestWatch(std::function<void()> quit) : FQuit(std::move(q
             Deliver();
         });
     }
-#if QT_CONFIG(sessionmanager)
-    // The session manager asks running programs to keep their data before the session ends.
-    if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        FSession = QObject::connect(gui, &QGuiApplication::commitDataRequest, gui,
-                                    [this](QSessionManager&) { Deliver(); });
-#endif
+    // Not the session manager's request to save (commitDataRequest): it also comes for a
+    // save of the running session, which must not end the program. Its Die does.
+    FTermination = std::make_unique<TerminationFilter>([this] { Deliver(); });
+    if (auto* app = QCoreApplication::instance()) app->installEventFilter(FTermination.get());
     FSessionClient = std::make_unique<SessionClient>([this] { Deliver(); });
 }
 
-EndRequestWatch::~EndRequestWatch() { QObject::disconnect(FSession); }
+EndRequestWatch::~EndRequestWatch() = default;
 
 void EndRequestWatch::Deliver() {
     if (FRequested) return;

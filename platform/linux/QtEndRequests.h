@@ -1,12 +1,11 @@
 #pragma once
 // Requests to end the program that come from outside: SIGTERM, SIGINT, SIGHUP and the desktop
-// session closing (an X session manager, or the GNOME session manager on the session bus).
+// session closing (an X session manager's Die, or the GNOME session manager on the session bus).
 // The first reaches the GUI thread as one call of the handler (or a loop quit).
 #include <functional>
 #include <memory>
 
-#include <QMetaObject>
-
+class QObject;
 class QSocketNotifier;
 
 namespace platform::linux_ {
@@ -27,7 +26,7 @@ private:
     std::function<void()> FQuit, FHandler;
     std::unique_ptr<QSocketNotifier> FNotifier;
     std::unique_ptr<SessionClient> FSessionClient;
-    QMetaObject::Connection FSession;
+    std::unique_ptr<QObject> FTermination;
     bool FRequested = false;
 };
 

@@ -6,7 +6,8 @@ usage: program_e2e.py <tovra executable> <repository root>
 From a fresh home folder: the program starts with no window, its tray icon shows "45" in light
 green, a second copy is refused, a double click on the icon opens the settings window, and
 SIGTERM ends the program leaving a complete tovra.ini; then a second program ends with the
-desktop session, which a fake session manager on the bus ends. Exits 77 (skipped) when the desktop
+desktop session, which a fake session manager on the bus ends; a third one lives through an X
+session manager's save of the running session and ends with that session. Exits 77 (skipped) when the desktop
 tools are missing.
 """
 import os
@@ -17,6 +18,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 SKIP = 77
@@ -228,6 +230,70 @@ def session_end_scenario(exe, work, root):
         fake.wait()
 
 
+def xsmp_scenario(exe, work):
+    """An X session manager (xsmp_manager, built beside the program) saves the running session,
+    which leaves the program running, then ends the session, which ends it with its settings
+    saved."""
+    helper = os.path.join(os.path.dirname(exe), "xsmp_manager")
+    if not os.access(helper, os.X_OK):
+        print("X session end skipped: no xsmp_manager")
+        return
+    manager = subprocess.Popen([helper], stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+    heard = []
+    reader = threading.Thread(target=lambda: heard.extend(iter(manager.stdout.readline, "")),
+                              daemon=True)
+    program = None
+    try:
+        address = manager.stdout.readline().strip()
+        if not address.startswith("SESSION_MANAGER="):
+            raise Failure("the X session manager gave no address: %r" % address)
+        reader.start()
+        home = os.path.join(work, "xsmp home")
+        config = os.path.join(home, ".config")
+        os.makedirs(home)
+        env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=config, LANG="C.UTF-8",
+                   SDL_AUDIODRIVER="dummy", QT_QPA_PLATFORM="xcb",
+                   SESSION_MANAGER=address.split("=", 1)[1])
+        with open(os.path.join(work, "tovra.log"), "a") as logs:
+            program = subprocess.Popen([exe], env=env, stdout=logs, stderr=subprocess.STDOUT)
+        lines = lambda: [h.strip() for h in heard]
+        wait_until("the program's first save for its new session",
+                   lambda: lines()[:2] == ["RegisterClient", "SaveYourselfDone true"], 20)
+        manager.stdin.write("checkpoint\n")
+        manager.stdin.flush()
+        wait_until("the program's save of the running session",
+                   lambda: lines().count("SaveYourselfDone true") == 2, 10)
+        time.sleep(1)
+        if program.poll() is not None:
+            raise Failure("a save of the running session ended the program (code %s)"
+                          % program.returncode)
+        ini = os.path.join(config, "QV Tovra", "tovra.ini")
+        manager.stdin.write("end\n")
+        manager.stdin.flush()
+        try:
+            rc = program.wait(timeout=15)
+        except subprocess.TimeoutExpired:
+            raise Failure("the program did not end within 15 s of the X session's end")
+        if rc != 0:
+            raise Failure("the program ended with code %d when the X session ended" % rc)
+        if not os.path.isfile(ini):
+            raise Failure("no settings file at %s after the X session's end" % ini)
+        check_ini(ini)
+        wait_until("the manager to see the program go", lambda: "CloseConnection" in lines(), 5)
+        want = ["RegisterClient", "SaveYourselfDone true", "SaveYourself checkpoint",
+                "SaveYourselfDone true", "SaveYourself shutdown", "SaveYourselfDone true",
+                "CloseConnection"]
+        if lines() != want:
+            raise Failure("the X session manager heard %s, not %s" % (lines(), want))
+        print("X session: a checkpoint kept it running, the end saved and ended it")
+    finally:
+        if program is not None and program.poll() is None:
+            program.kill()
+            program.wait()
+        manager.kill()
+        manager.wait()
+
+
 def scenario(exe, work):
     # A home whose path has a space and non-Latin letters, as real ones may.
     home = os.path.join(work, "home Ünï кот")
@@ -348,6 +414,7 @@ def main():
     try:
         scenario(exe, work)
         session_end_scenario(exe, work, root)
+        xsmp_scenario(exe, work)
     except Failure as e:
         print("FAILED:", e)
         log = os.path.join(work, "tovra.log")
