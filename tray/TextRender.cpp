@@ -47,7 +47,11 @@ ui::TColor PaintTextBitmap(const TTextFace& face, TTextBitmap& out,
     platform::RgbBitmap target{TTextBitmap::Size, TTextBitmap::Size, out.Pixels.data()};
     // 15, not 16: the face sits half a pixel up and left of the true centre. Integer division
     // truncates toward zero, so a 16-pixel text starts at 0 and a 17-pixel one at -1.
-    if (face.Text.find(u'\r') == std::u16string::npos) {
+    if (face.Text.empty()) {
+        // The key colour alone. Measuring would load the font, and the first time the whole
+        // font database, before the icon is even shown: the window's stored properties redraw
+        // the still empty face several times at start.
+    } else if (face.Text.find(u'\r') == std::u16string::npos) {
         int x = (15 - rasterizer.TextWidth(font, face.Text)) / 2 + face.OffsetX;
         int y = (15 - rasterizer.TextHeight(font)) / 2 + face.OffsetY;
         rasterizer.TextOut(font, target, x, y, face.Text, keyRgb);

@@ -287,9 +287,9 @@ public:
             MenuLink& link = FMenus[key];
             link.menu = menu;
             link.exported = std::make_unique<QMenu>();
-            link.listener = menu->AddChangeListener([this, key] { Export(key); });
+            link.listener = menu->AddChangeListener([this, key] { ExportLater(key); });
             QObject::connect(link.exported.get(), &QMenu::aboutToShow, [this, key] { Export(key); });
-            Export(key);
+            ExportLater(key);
         }
         auto it = FIcons.find(key);
         if (it != FIcons.end()) AttachMenu(*it->second);
@@ -305,6 +305,7 @@ private:
         int listener = 0;
         std::unique_ptr<QMenu> exported;
         std::map<QAction*, ui::TMenuItem*> actions;
+        bool stale = false;  // an export is queued
     };
 
     void Apply(Entry& e, const NotifyIconData& d, bool adding) {
@@ -390,10 +391,27 @@ private:
         e.tray->setContextMenu(link != FMenus.end() ? link->second.exported.get() : nullptr);
     }
 
+    // One rebuild for all the changes of one turn of the loop: building the language submenu
+    // and setting its check marks at start are dozens of changes, and each rebuild creates
+    // every action anew. The menu object is the context, so a queued export dies with it.
+    void ExportLater(std::pair<HWND, uint32_t> key) {
+        auto it = FMenus.find(key);
+        if (it == FMenus.end() || it->second.stale) return;
+        it->second.stale = true;
+        QMetaObject::invokeMethod(
+            it->second.exported.get(),
+            [this, key] {
+                auto l = FMenus.find(key);
+                if (l != FMenus.end() && l->second.stale) Export(key);
+            },
+            Qt::QueuedConnection);
+    }
+
     void Export(std::pair<HWND, uint32_t> key) {
         auto it = FMenus.find(key);
         if (it == FMenus.end() || !it->second.menu) return;
         MenuLink& link = it->second;
+        link.stale = false;
         link.exported->clear();
         link.actions.clear();
         buildMenu(*link.exported, *link.menu->Items(), link.menu->Images(), link.actions);

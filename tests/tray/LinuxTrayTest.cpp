@@ -178,6 +178,50 @@ TEST_F(TrayOnLinux, FaceAppearsClicksArriveAndRightClickOpensTheMenuOnce) {
     EXPECT_EQ(count("rightup"), 1);
 }
 
+TEST_F(TrayOnLinux, TheDesktopsCopyOfTheMenuFollowsABurstOfChanges) {
+    // The copy a StatusNotifierItem host shows by itself; no host is needed to look at it.
+    ui::TPopupMenu menu(form.get());
+    auto* pause = new ui::TMenuItem(form.get());
+    pause->SetCaption(u"Pause");
+    menu.Items()->Add(pause);
+    auto* language = new ui::TMenuItem(form.get());
+    language->SetCaption(u"Language");
+    menu.Items()->Add(language);
+    icon->SetPopupMenu(&menu);
+    int clicks = 0;
+    pause->OnClick = [&](ui::TObject*) { ++clicks; };
+    // Start-up's burst: a submenu built item by item, then its check marks.
+    std::vector<ui::TMenuItem*> languages;
+    for (const char16_t* name : {u"English", u"Deutsch", u"Français", u"Русский"}) {
+        languages.push_back(new ui::TMenuItem(form.get()));
+        languages.back()->SetCaption(name);
+        language->Add(languages.back());
+    }
+    for (std::size_t i = 0; i < languages.size(); ++i) languages[i]->SetChecked(i == 2);
+    pause->SetCaption(u"Resume");
+    pump(100);
+
+    QMenu* copy = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* m = qobject_cast<QMenu*>(w); m && !m->actions().isEmpty() &&
+                                                m->actions()[0]->text() == QStringLiteral("Resume"))
+            copy = m;
+    ASSERT_NE(copy, nullptr) << "no copy of the menu shows the last caption";
+    ASSERT_EQ(copy->actions().size(), 2);
+    QMenu* sub = copy->actions()[1]->menu();
+    ASSERT_NE(sub, nullptr);
+    ASSERT_EQ(sub->actions().size(), 4);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(sub->actions()[i]->text(),
+                  QString::fromStdU16String(languages[std::size_t(i)]->Caption()));
+        EXPECT_EQ(sub->actions()[i]->isChecked(), i == 2) << i;
+    }
+    // A command chosen in the copy reaches the item.
+    copy->actions()[0]->trigger();
+    pump(50);
+    EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(TrayOnLinux, RestartedTrayHostGetsTheIconBack) {
     if (!needTray()) GTEST_SKIP() << "no tray host";
     showFace();
