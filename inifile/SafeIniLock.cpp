@@ -18,6 +18,7 @@ constexpr char16_t kGlobalPrefix[] = u"Global\\";
 constexpr uint32_t WriteRetryTimeout = 1000;  // ms a failing key write is retried
 constexpr uint32_t WriteRetryPause = 20;      // ms between two attempts
 constexpr uint32_t kReadBufferSize = 65535;   // characters, NUL included
+constexpr uint32_t kShortReadSize = 1024;     // characters, NUL included
 constexpr char16_t NewlineMarker[] = u"<@\\n@>";
 
 bool isFatalWriteError(uint32_t code) {
@@ -73,12 +74,20 @@ void TSafeIniFile::CheckIdent(const std::u16string& Ident) const {
 std::u16string TSafeIniFile::ReadRawValue(const std::u16string& Section,
                                           const std::u16string& Key,
                                           const std::u16string& Default, uint32_t* Hash) {
-    thread_local std::u16string buffer;
-    buffer.resize(kReadBufferSize);
-    uint32_t n = profiles().GetPrivateProfileString(Section.c_str(), Key.c_str(),
-                                                    Default.c_str(), buffer.data(),
-                                                    kReadBufferSize, FileName());
-    std::u16string_view raw(buffer.data(), n < kReadBufferSize ? n : kReadBufferSize - 1);
+    // Settings values are short: a small buffer first, and only a value that fills it is read
+    // again into the full one. A full-size buffer kept for reuse held 128 KiB all day.
+    std::u16string buffer(kShortReadSize, u'\0');
+    auto read = [&] {
+        return profiles().GetPrivateProfileString(Section.c_str(), Key.c_str(), Default.c_str(),
+                                                  buffer.data(), uint32_t(buffer.size()),
+                                                  FileName());
+    };
+    uint32_t n = read();
+    if (n + 1 >= kShortReadSize) {
+        buffer.assign(kReadBufferSize, u'\0');
+        n = read();
+    }
+    std::u16string_view raw(buffer.data(), n < buffer.size() ? n : buffer.size() - 1);
     raw = raw.substr(0, raw.find(u'\0'));
     if (Hash) *Hash = ChunkHash(raw);
     std::u16string result;

@@ -1,5 +1,6 @@
 // Stored text values: markers, quotes, chunks and their hash, hex, binary and wide strings.
 #include <cstring>
+#include <vector>
 
 #include "tests/inifile/IniFixture.h"
 
@@ -122,6 +123,32 @@ TEST_F(IniTest, ChunkBoundaries) {
     ini->SetTrimLongStrings(false);
     ini->ReadSection(u"S", keys);
     EXPECT_EQ(keys.Count(), 5);
+}
+
+TEST_F(IniTest, ValuesAroundAThousandCharactersComeBackWhole) {
+    // A read takes up to 1023 characters first and reads a longer value again: nothing may be
+    // cut at that edge, by the value, its line-break markers, its quotes or a long default.
+    struct Case {
+        const char* what;
+        std::u16string value;
+    };
+    std::vector<Case> cases;
+    for (std::size_t n : {1021u, 1022u, 1023u, 1024u, 1025u, 2047u, 2048u})
+        cases.push_back({"plain", std::u16string(n, u'v')});
+    for (std::size_t at : {1015u, 1018u, 1020u, 1023u})
+        cases.push_back({"a break across the edge",
+                         std::u16string(at, u'w') + u"\r\n" + std::u16string(40, u'x')});
+    cases.push_back({"edge blanks, stored quoted", u" " + std::u16string(1021, u'q') + u" "});
+    cases.push_back({"edge blanks, longer", u" " + std::u16string(1030, u'q') + u" "});
+    for (const auto& c : cases) {
+        ini->WriteString(u"S", u"K", c.value);
+        EXPECT_EQ(ini->ReadString(u"S", u"K", u"default"), c.value)
+            << c.what << ", " << c.value.size() << " characters";
+    }
+    for (std::size_t n : {1022u, 1023u, 1024u, 3000u}) {
+        std::u16string def(n, u'd');
+        EXPECT_EQ(ini->ReadString(u"S", u"Missing", def), def) << "default of " << n;
+    }
 }
 
 TEST_F(IniTest, MarkersAreNeverSplitAndQuotedChunksStillFit) {
