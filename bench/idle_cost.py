@@ -7,7 +7,8 @@ then samples /proc once a second and prints wake-ups a minute, CPU time, threads
 the ratio to the floor; then times start-up to the docked icon and shut-down with the save.
 
 Environment: TOVRA_BENCH_SECONDS (sampling time, default 120), TOVRA_BENCH_SETTLE (default 10),
-TOVRA_BENCH_STARTUP_RUNS (default 7), TOVRA_BENCH_PROGRAM (default <build>/bin/tovra).
+TOVRA_BENCH_STARTUP_RUNS (default 7), TOVRA_BENCH_PROGRAM (default <build>/bin/tovra),
+TOVRA_BENCH_BEFORE (another build of the program, measured beside it as "before").
 """
 import glob
 import os
@@ -22,6 +23,7 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 BUILD = os.path.dirname(HERE)
 PROGRAM = os.environ.get("TOVRA_BENCH_PROGRAM", os.path.join(BUILD, "bin", "tovra"))
+BEFORE = os.environ.get("TOVRA_BENCH_BEFORE", "")
 FLOOR = os.path.join(HERE, "helpers", "floor_tray")
 # Our tray layer alone (platform, text tray icon, a minute tick), when built.
 STACK = os.path.join(HERE, "helpers", "tray_stack")
@@ -81,6 +83,65 @@ def memory_kib(pid):
             if parts and parts[0] in ("Rss:", "Pss:"):
                 out[parts[0][:-1]] = int(parts[1])
     return out
+
+
+def pss_by_mapping(pid):
+    """PSS in KiB by mapped file (its base name) or kind of anonymous memory."""
+    out = {}
+    name = None
+    with open(f"/proc/{pid}/smaps") as f:
+        for line in f:
+            parts = line.split()
+            if not parts:
+                continue
+            if "-" in parts[0] and not parts[0].endswith(":"):
+                path = parts[5] if len(parts) > 5 else ""
+                if path.startswith("["):
+                    name = path
+                elif path:
+                    name = os.path.basename(path)
+                else:
+                    name = "[anon]"
+            elif parts[0] == "Pss:" and name is not None:
+                out[name] = out.get(name, 0) + int(parts[1])
+    return out
+
+
+def pss_table(maps, names, rows=18):
+    """The mappings where the program differs most from the floor, then the sums by group."""
+    t, f = maps["tovra"], maps["floor"]
+    every = set().union(*maps.values())
+    keys = sorted(every, key=lambda k: -max(abs(maps[n].get(k, 0) - f.get(k, 0)) for n in names))
+    print(f"PSS by mapping, KiB (largest differences from the floor first)")
+    print(f"{'mapping':<34}" + "".join(f"{n:>10}" for n in names) + f"{'diff':>9}")
+    for k in keys[:rows]:
+        cells = "".join(f"{maps[n].get(k, 0):>10}" for n in names)
+        print(f"{k[:33]:<34}{cells}{t.get(k, 0) - f.get(k, 0):>9}")
+    groups = (("Qt6 Widgets", ("libQt6Widgets",)), ("Qt6 Gui", ("libQt6Gui",)),
+              ("Qt6 Core", ("libQt6Core",)), ("Qt6 DBus + libdbus", ("libQt6DBus", "libdbus")),
+              ("Qt plug-ins", ("libq", "libqxcb", "libQt6XcbQpa")),
+              ("fonts (HarfBuzz, FreeType, fontconfig, files)",
+               ("libharfbuzz", "libfreetype", "libfontconfig", "libpng", "libbrotli", "libgraphite",
+                ".ttf", ".otf", ".pcf", ".cache-", "libexpat")),
+              ("X (xcb, X11, Xext, Xss, xkb)", ("libxcb", "libX", "libxkb")),
+              ("glib, ICU, pcre, zstd", ("libglib", "libgthread", "libicu", "libpcre", "libzstd",
+                                         "libgobject", "libgio", "libdouble", "libb2")),
+              ("SDL and sound servers", ("libSDL", "libasound", "libpulse", "libdb-", "libsndfile",
+                                         "libmpg123", "libFLAC", "libogg", "libvorbis", "libopus")),
+              ("C/C++ runtime", ("libc.so", "libstdc++", "libm.so", "libgcc_s", "ld-linux")),
+              ("heap and anonymous", ("[heap]", "[anon]", "[stack]")))
+    print(f"{'group':<34}" + "".join(f"{n:>10}" for n in names) + f"{'diff':>9}")
+    seen = set()
+    for label, prefixes in groups:
+        ks = [k for k in every if k not in seen and any(p in k for p in prefixes)]
+        seen.update(ks)
+        sums = {n: sum(maps[n].get(k, 0) for k in ks) for n in names}
+        print(f"{label[:33]:<34}" + "".join(f"{sums[n]:>10}" for n in names)
+              + f"{sums['tovra'] - sums['floor']:>9}")
+    rest = [k for k in every if k not in seen]
+    sums = {n: sum(maps[n].get(k, 0) for k in rest) for n in names}
+    print(f"{'everything else':<34}" + "".join(f"{sums[n]:>10}" for n in names)
+          + f"{sums['tovra'] - sums['floor']:>9}")
 
 
 class Subject:
@@ -149,6 +210,8 @@ def idle_cost(root):
     subjects = [Subject("tovra", [PROGRAM], root), Subject("floor", [FLOOR], root)]
     if os.access(STACK, os.X_OK):
         subjects.insert(1, Subject("stack", [STACK], root))
+    if BEFORE:
+        subjects.insert(0, Subject("before", [BEFORE], root))
     for s in subjects:
         s.start()
     try:
@@ -170,6 +233,7 @@ def idle_cost(root):
                 print(f"{s.name} ended while being measured (exit {s.proc.returncode})")
                 return False
         figs = {s.name: s.figures() for s in subjects}
+        maps = {s.name: pss_by_mapping(s.proc.pid) for s in subjects}
     finally:
         for s in subjects:
             s.stop()
@@ -189,6 +253,7 @@ def idle_cost(root):
     for name in names:
         threads = ", ".join(f"{k}:{v}" for k, v in sorted(figs[name]["by_thread"].items()))
         print(f"  {name} switches by thread: {threads}")
+    pss_table(maps, names)
     pss_ratio = t["pss_kib"] / f["pss_kib"] if f["pss_kib"] else float("inf")
     print(f"target PSS ratio <= {PSS_RATIO_MAX}: {'met' if pss_ratio <= PSS_RATIO_MAX else 'MISSED'}"
           f" ({pss_ratio:.2f})")
@@ -218,7 +283,10 @@ def startup_table(root):
     print(f"start-up to the docked icon, {STARTUP_RUNS} runs (first run not in the median)")
     print(f"{'program':<10}{'first ms':>10}{'warm med':>10}{'warm min':>10}{'end ms':>10}{'exit':>6}")
     res = {}
-    for name, argv in (("tovra", [PROGRAM]), ("floor", [FLOOR])):
+    programs = [("tovra", [PROGRAM]), ("floor", [FLOOR])]
+    if BEFORE:
+        programs.insert(0, ("before", [BEFORE]))
+    for name, argv in programs:
         r = startup(root, name, argv)
         if r is None:
             continue
