@@ -46,6 +46,11 @@ def fresh_env(root):
         path = os.path.join(root, sub)
         os.makedirs(path, exist_ok=True)
         env[var] = path
+    # A runtime folder of its own: two builds of the program side by side would otherwise share
+    # the single-instance lock, and the second would only show its refusal.
+    runtime = os.path.join(root, "runtime")
+    os.makedirs(runtime, mode=0o700, exist_ok=True)
+    env["XDG_RUNTIME_DIR"] = runtime
     return env
 
 
