@@ -88,6 +88,12 @@ TComponent::TComponent(TComponent* AOwner) {
 }
 
 TComponent::~TComponent() {
+    Destroying();
+    DestroyComponents();
+    if (FOwner) FOwner->RemoveComponent(this);
+}
+
+void TComponent::Destroying() {
     FComponentState |= csDestroying;
     // Tell everyone who asked; they drop their references to us.
     while (!FFreeNotifies.empty()) {
@@ -97,8 +103,6 @@ TComponent::~TComponent() {
         theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
         c->Notification(this, TOperation::opRemove);
     }
-    DestroyComponents();
-    if (FOwner) FOwner->RemoveComponent(this);
 }
 
 void TComponent::SetName(const std::u16string& NewName) { FName = NewName; }

@@ -115,6 +115,10 @@ public:
     // Frees every owned component, last first; derived destructors call it while they are
     // still whole, so the components can still reach their owner.
     void DestroyComponents();
+    // Marks the component as going and sends its opRemove notices. ~TComponent does it last;
+    // a derived destructor whose listeners reach back into it (to unsubscribe, say) calls it
+    // first, while it is still whole.
+    void Destroying();
 
     // Asks for an opRemove notice when AComponent is destroyed (and tells it about us).
     void FreeNotification(TComponent* AComponent);

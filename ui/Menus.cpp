@@ -152,8 +152,8 @@ TPopupMenu::TPopupMenu(TComponent* AOwner)
 }
 
 TPopupMenu::~TPopupMenu() {
-    // Removal notices go out after our members are gone; listeners that leave then are let be.
-    SetComponentStateFlag(csDestroying, true);
+    // The notices go out while the menu is whole: a tray that is told may unsubscribe.
+    Destroying();
     FListeners.clear();
     // The items may outlive the menu (their owner frees them); they must not reach back.
     FItems->FMenu = nullptr;
