@@ -22,7 +22,7 @@ struct QtLoopService::Entry {
     TimerService::Callback cb;
 };
 
-QtLoopService::QtLoopService() = default;
+QtLoopService::QtLoopService() : FContext(std::make_unique<QObject>()) {}
 QtLoopService::~QtLoopService() = default;
 
 bool QtLoopService::SetTimer(uint32_t id, uint32_t intervalMs, Callback onExpire) {
@@ -32,8 +32,13 @@ bool QtLoopService::SetTimer(uint32_t id, uint32_t intervalMs, Callback onExpire
         // Precise: a minute must be a minute; a long interval costs one wake-up either way.
         e->timer.setTimerType(Qt::PreciseTimer);
         Entry* raw = e.get();
-        QObject::connect(&raw->timer, &QTimer::timeout, [raw] {
+        QObject::connect(&raw->timer, &QTimer::timeout, [this, raw] {
             auto cb = raw->cb;  // the handler may kill its own timer
+            ++FInCallback;
+            struct Leave {
+                int& depth;
+                ~Leave() { --depth; }
+            } leave{FInCallback};
             if (cb) cb();
         });
     }
@@ -46,13 +51,21 @@ bool QtLoopService::KillTimer(uint32_t id) {
     auto it = FTimers.find(id);
     if (it == FTimers.end()) return false;
     bool wasActive = it->second->timer.isActive();
-    // Deleting from inside its own timeout is unsafe; let Qt do it later.
     it->second->timer.stop();
-    Entry* e = it->second.release();
+    FRetired.push_back(std::move(it->second));
     FTimers.erase(it);
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(), [e] { delete e; }, Qt::QueuedConnection);
+    if (!FFreePosted) {
+        FFreePosted = true;
+        QMetaObject::invokeMethod(
+            FContext.get(), [this] { FreeRetired(); }, Qt::QueuedConnection);
+    }
     return wasActive;
+}
+
+void QtLoopService::FreeRetired() {
+    FFreePosted = false;
+    // Deleting a timer from inside its own timeout is unsafe; a later kill posts again.
+    if (FInCallback == 0) FRetired.clear();
 }
 
 void QtLoopService::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }

@@ -3,10 +3,12 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "platform/MessageLoop.h"
 #include "platform/Timers.h"
 
+class QObject;
 class QTimer;
 
 namespace platform::linux_ {
@@ -34,7 +36,14 @@ public:
 
 private:
     struct Entry;
+    void FreeRetired();
     std::map<uint32_t, std::unique_ptr<Entry>> FTimers;
+    // Killed timers wait here until no timer callback runs: one may be killing itself. The
+    // service owns them, so those still here when the program ends are freed with it.
+    std::vector<std::unique_ptr<Entry>> FRetired;
+    int FInCallback = 0;  // nesting of timer callbacks (a modal box runs a loop inside one)
+    bool FFreePosted = false;
+    std::unique_ptr<QObject> FContext;  // receives the posted frees; gone with the service
     std::unique_ptr<EndRequestWatch> FEndWatch;
     uint32_t FLastId = 0;
 };

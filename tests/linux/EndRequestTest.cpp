@@ -15,18 +15,13 @@
 #include <thread>
 
 #include "platform/linux/QtLoop.h"
+#include "tests/linux/CoreApp.h"
 
 using platform::linux_::QtLoopService;
 
 namespace {
 
-QCoreApplication& app() {
-    static int argc = 1;
-    static char name[] = "linux_session_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication a(argc, argv);
-    return a;
-}
+QCoreApplication& app() { return coreApp(); }
 
 // Runs the loop until it quits, or fails after 5 s.
 int runWithWatchdog(QtLoopService& loop, bool* timedOut) {
