@@ -399,12 +399,37 @@ TEST_F(BackendTest, LockFilesAreNeverFollowedThroughLinks) {
 
 TEST_F(BackendTest, WritersKilledAtRandomMomentsNeverLeaveADamagedFile) {
     std::mt19937 rng(12345);
-    int lastGen = 0, kills = 0;
+    // The random moments count from the writer's first write, not from its exec, and span
+    // twice the time one generation takes here: a slow start or slow writes (a sanitizer
+    // build, a loaded machine) must not leave every kill before the first rename.
+    const std::string ready = dir + "/home/writer-ready";
+    auto startWriter = [&] {
+        ::unlink(ready.c_str());
+        auto writer = std::make_unique<Helper>(std::vector<std::string>{"writer", file, ready});
+        EXPECT_TRUE(waitForFile(ready, 10s));
+        return writer;
+    };
+    int windowMs = 60, firstGen = 0;
+    {
+        auto writer = startWriter();
+        const auto start = std::chrono::steady_clock::now();
+        while (firstGen < 1 && std::chrono::steady_clock::now() - start < 10s) {
+            std::this_thread::sleep_for(1ms);
+            firstGen = TSafeIniFile(u16(file)).ReadInteger(u"Data", u"Generation", 0);
+        }
+        ASSERT_GE(firstGen, 1) << "a writer left alone never finished a generation";
+        auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - start);
+        windowMs = std::max(windowMs, int(2 * took.count()));
+        writer->kill();
+        firstGen = TSafeIniFile(u16(file)).ReadInteger(u"Data", u"Generation", 0);
+    }
+    int lastGen = firstGen, kills = 0;
     for (int round = 0; round < 40; ++round) {
         {
-            Helper writer({"writer", file});
-            std::this_thread::sleep_for(std::chrono::milliseconds(5 + rng() % 60));
-            writer.kill();
+            auto writer = startWriter();
+            std::this_thread::sleep_for(std::chrono::milliseconds(5 + rng() % windowMs));
+            writer->kill();
             ++kills;
         }
         TSafeIniFile ini(u16(file));
@@ -421,7 +446,7 @@ TEST_F(BackendTest, WritersKilledAtRandomMomentsNeverLeaveADamagedFile) {
         lastGen = gen;
     }
     EXPECT_EQ(kills, 40);
-    EXPECT_GT(lastGen, 0) << "the writers never finished one generation";
+    EXPECT_GT(lastGen, firstGen) << "the killed writers never finished one generation";
     // The new text is unnamed until the rename, so killed writers leave nothing behind (but
     // for a kill in the microseconds between naming and renaming).
     int leftovers = 0;

@@ -3,7 +3,8 @@
 //   hold FILE READY         takes the file's lock, creates READY, then sleeps until killed
 //   holdname NAME READY     opens the named lock NAME, creates READY, sleeps until killed
 //   exists NAME             prints 1 when the named lock NAME was open elsewhere, else 0
-//   writer FILE             rewrites [Data] keys generation after generation until killed
+//   writer FILE READY       creates READY, then rewrites [Data] keys generation after
+//                           generation until killed
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -68,8 +69,9 @@ int main(int argc, char** argv) {
             std::printf("%d\n", existed ? 1 : 0);
             return 0;
         }
-        if (cmd == "writer") {
+        if (cmd == "writer" && argc == 4) {
             TSafeIniFile ini(arg, true);
+            touch(argv[3]);
             // Carries on from what the killed writer before it finished.
             for (int gen = ini.ReadInteger(u"Data", u"Generation", 0) + 1;; ++gen) {
                 for (int k = 0; k < inifile::testing::kCrashKeys; ++k)
