@@ -2,9 +2,9 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
-# SANITIZE=1: the whole suite again under the address, leak and undefined-behaviour sanitizers,
-# in a second build folder. Off by default until its time on two cores is measured.
-SANITIZE ?= 0
+# The whole suite runs a second time under the address, leak and undefined-behaviour
+# sanitizers, from a second build folder; SANITIZE=0 skips that round for a quick check.
+SANITIZE ?= 1
 ASAN_BUILD ?= build-asan
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
