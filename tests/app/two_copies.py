@@ -12,14 +12,10 @@ import shutil
 import signal
 import subprocess
 import sys
-import tempfile
 import time
 
-SKIP = 77
-
-
-class Failure(Exception):
-    pass
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from desktop_run import SKIP, Failure, run_scenarios, wait_until  # noqa: E402
 
 
 def xdotool(*args):
@@ -45,16 +41,6 @@ def snapshot(root):
     return out
 
 
-def wait_for(what, fn, timeout):
-    end = time.monotonic() + timeout
-    while time.monotonic() < end:
-        value = fn()
-        if value:
-            return value
-        time.sleep(0.1)
-    raise Failure("timed out waiting for " + what)
-
-
 def scenario(exe, work):
     home = os.path.join(work, "home")
     runtime = os.path.join(work, "runtime")
@@ -70,7 +56,7 @@ def scenario(exe, work):
         # The first copy is up once it has windows of its own (the tray icon's); give it a
         # moment more to finish its start-up.
         try:
-            wait_for("the first copy's windows", lambda: windows_of(first.pid, visible=False), 15)
+            wait_until("the first copy's windows", lambda: windows_of(first.pid, visible=False), 15)
         except Failure:
             pass
         time.sleep(1.0)
@@ -79,7 +65,7 @@ def scenario(exe, work):
         before = snapshot(home)
 
         second = subprocess.Popen([exe], env=env, stdout=log, stderr=subprocess.STDOUT)
-        shown = wait_for("the second copy's error box",
+        shown = wait_until("the second copy's error box",
                          lambda: windows_of(second.pid) or second.poll() is not None, 15)
         if shown is True:
             raise Failure("the second copy ended (code %s) without showing its error box"
@@ -130,20 +116,7 @@ def main():
     if not os.environ.get("DISPLAY") or not shutil.which("xdotool"):
         print("skipped: needs a display and xdotool")
         return SKIP
-    work = tempfile.mkdtemp(prefix="tovra-two-copies-")
-    try:
-        scenario(exe, work)
-    except Failure as e:
-        print("FAILED:", e)
-        log = os.path.join(work, "tovra.log")
-        if os.path.exists(log):
-            print("--- program output ---")
-            print(open(log, errors="replace").read())
-        return 1
-    finally:
-        shutil.rmtree(work, ignore_errors=True)
-    print("passed")
-    return 0
+    return run_scenarios("tovra-two-copies-", [lambda work: scenario(exe, work)])
 
 
 if __name__ == "__main__":

@@ -17,11 +17,12 @@ import signal
 import struct
 import subprocess
 import sys
-import tempfile
 import threading
 import time
 
-SKIP = 77
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from desktop_run import SKIP, Failure, run_scenarios, wait_until  # noqa: E402
+
 LIGHT_GREEN = (128, 255, 128)  # 8454016, the default work colour
 TRAY_HEIGHT = 24               # trayer's height in with-desktop.sh, pixels at the top
 TRAYER = ["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "200",
@@ -35,23 +36,8 @@ KEYS = {
 }
 
 
-class Failure(Exception):
-    pass
-
-
 def run(*args, **kw):
     return subprocess.run(list(args), capture_output=True, text=True, **kw)
-
-
-def wait_until(what, fn, timeout):
-    end = time.monotonic() + timeout
-    while True:
-        value = fn()
-        if value:
-            return value
-        if time.monotonic() > end:
-            raise Failure("timed out after %.0f s waiting for %s" % (timeout, what))
-        time.sleep(0.2)
 
 
 def screenshot(max_rows=TRAY_HEIGHT):
@@ -410,22 +396,9 @@ def main():
         env.pop("TOVRA_NO_TRAY", None)
         return subprocess.call([os.path.join(root, "scripts", "with-desktop.sh"),
                                 sys.executable, os.path.abspath(__file__), exe, root], env=env)
-    work = tempfile.mkdtemp(prefix="tovra-e2e-")
-    try:
-        scenario(exe, work)
-        session_end_scenario(exe, work, root)
-        xsmp_scenario(exe, work)
-    except Failure as e:
-        print("FAILED:", e)
-        log = os.path.join(work, "tovra.log")
-        if os.path.exists(log):
-            print("--- program output ---")
-            print(open(log, errors="replace").read())
-        return 1
-    finally:
-        shutil.rmtree(work, ignore_errors=True)
-    print("passed")
-    return 0
+    return run_scenarios("tovra-e2e-", [lambda work: scenario(exe, work),
+                                         lambda work: session_end_scenario(exe, work, root),
+                                         lambda work: xsmp_scenario(exe, work)])
 
 
 if __name__ == "__main__":
