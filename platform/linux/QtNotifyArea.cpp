@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <map>
+#include <optional>
 #include <set>
 
 #include "platform/linux/DesktopNotifications.h"
@@ -189,9 +190,16 @@ public:
         if (bus.isConnected()) {
             FSniWatch = std::make_unique<QDBusServiceWatcher>(
                 QStringLiteral("org.kde.StatusNotifierWatcher"), bus,
-                QDBusServiceWatcher::WatchForRegistration);
+                QDBusServiceWatcher::WatchForRegistration |
+                    QDBusServiceWatcher::WatchForUnregistration);
+            QObject::connect(FSniWatch.get(), &QDBusServiceWatcher::serviceUnregistered,
+                             [this](const QString&) { FSniHost = false; });
             QObject::connect(FSniWatch.get(), &QDBusServiceWatcher::serviceRegistered,
-                             [this](const QString&) { HostAppeared(); });
+                             [this](const QString&) {
+                                 FSniHost = true;
+                                 for (auto& [key, link] : FMenus) ExportLater(key);
+                                 HostAppeared();
+                             });
         }
     }
     ~QtNotifyArea() override {
@@ -259,7 +267,7 @@ public:
     void TrackPopupMenu(ui::TPopupMenu& menu, Point at) override {
         // A StatusNotifierItem host shows the exported copy by itself on a right click.
         Entry* owner = EntryOfMenu(&menu);
-        if (owner && !owner->window && sniHostPresent()) return;
+        if (owner && !owner->window && SniHost()) return;
         QMenu qmenu;
         std::map<QAction*, ui::TMenuItem*> actions;
         buildMenu(qmenu, *menu.Items(), menu.Images(), actions);
@@ -286,9 +294,7 @@ public:
         if (menu) {
             MenuLink& link = FMenus[key];
             link.menu = menu;
-            link.exported = std::make_unique<QMenu>();
             link.listener = menu->AddChangeListener([this, key] { ExportLater(key); });
-            QObject::connect(link.exported.get(), &QMenu::aboutToShow, [this, key] { Export(key); });
             ExportLater(key);
         }
         auto it = FIcons.find(key);
@@ -303,7 +309,7 @@ private:
     struct MenuLink {
         ui::TPopupMenu* menu = nullptr;
         int listener = 0;
-        std::unique_ptr<QMenu> exported;
+        std::unique_ptr<QMenu> exported;  // made once a StatusNotifierItem host is known
         std::map<QAction*, ui::TMenuItem*> actions;
         bool stale = false;  // an export is queued
     };
@@ -391,15 +397,21 @@ private:
         e.tray->setContextMenu(link != FMenus.end() ? link->second.exported.get() : nullptr);
     }
 
+    // Whether a StatusNotifierItem host runs; asked of the bus once, then kept by the watch.
+    bool SniHost() {
+        if (!FSniHost) FSniHost = sniHostPresent();
+        return *FSniHost;
+    }
+
     // One rebuild for all the changes of one turn of the loop: building the language submenu
     // and setting its check marks at start are dozens of changes, and each rebuild creates
-    // every action anew. The menu object is the context, so a queued export dies with it.
+    // every action anew. A queued export dies with this object.
     void ExportLater(std::pair<HWND, uint32_t> key) {
         auto it = FMenus.find(key);
         if (it == FMenus.end() || it->second.stale) return;
         it->second.stale = true;
         QMetaObject::invokeMethod(
-            it->second.exported.get(),
+            &FContext,
             [this, key] {
                 auto l = FMenus.find(key);
                 if (l != FMenus.end() && l->second.stale) Export(key);
@@ -412,6 +424,15 @@ private:
         if (it == FMenus.end() || !it->second.menu) return;
         MenuLink& link = it->second;
         link.stale = false;
+        if (!link.exported) {
+            // Only such a host shows the copy: without one, no menu widget is made at all
+            // (a QMenu with its actions is about 250 KiB of the toolkit's code and heap).
+            if (!SniHost()) return;
+            link.exported = std::make_unique<QMenu>();
+            QObject::connect(link.exported.get(), &QMenu::aboutToShow, [this, key] { Export(key); });
+            auto icon = FIcons.find(key);
+            if (icon != FIcons.end()) AttachMenu(*icon->second);
+        }
         link.exported->clear();
         link.actions.clear();
         buildMenu(*link.exported, *link.menu->Items(), link.menu->Images(), link.actions);
@@ -597,6 +618,8 @@ private:
     int FPassesLeft = 0;
     std::unique_ptr<QSocketNotifier> FXEvents;
     std::unique_ptr<QDBusServiceWatcher> FSniWatch;
+    std::optional<bool> FSniHost;  // unknown until first needed
+    QObject FContext;              // of queued exports
 };
 
 }  // namespace
