@@ -30,7 +30,8 @@ class RealClock : public platform::fake::FakeLoop {
 public:
     uint32_t GetTickCount() override {
         using namespace std::chrono;
-        return uint32_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+        auto since = steady_clock::now().time_since_epoch();
+        return uint32_t(duration_cast<milliseconds>(since).count());
     }
     void Block(uint32_t ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 };

@@ -15,7 +15,7 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPointer>
-#include <QSocketNotifier>
+#include <QAbstractNativeEventFilter>
 #include <QStyleHints>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -31,8 +31,9 @@
 #include "ui/ImgList.h"
 #include "ui/Menus.h"
 
-// Last: its macros would spoil the toolkit's headers.
+// Last: their macros would spoil the toolkit's headers.
 #include <X11/Xlib.h>
+#include <xcb/xproto.h>
 #undef Bool
 #undef None
 #undef Status
@@ -163,21 +164,35 @@ struct Entry {
     bool lastWasTrigger = false;
 };
 
+// Looks at the toolkit's X events for a tray host's announcement and for the end of the
+// host's selection window; the notice is posted, as the toolkit is inside its event handling.
+struct XWatch final : public QAbstractNativeEventFilter {
+    QtNotifyArea* area = nullptr;
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override;
+};
+
 class QtNotifyArea final : public NotifyArea {
+    friend struct XWatch;
+
 public:
     QtNotifyArea() {
-        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) &&
-            QGuiApplication::platformName() == QStringLiteral("xcb"))
-            FDisplay = XOpenDisplay(nullptr);
+        auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+        if (gui && QGuiApplication::platformName() == QStringLiteral("xcb"))
+            if (auto* x11 = gui->nativeInterface<QNativeInterface::QX11Application>())
+                FDisplay = x11->display();
         if (FDisplay) {
             // A tray host that starts announces itself to the root window; one that ends
             // destroys its selection window. Both arrive as events, so nothing is polled
-            // while the program only counts.
-            XSelectInput(FDisplay, DefaultRootWindow(FDisplay), StructureNotifyMask);
-            FXEvents = std::make_unique<QSocketNotifier>(ConnectionNumber(FDisplay),
-                                                         QSocketNotifier::Read);
-            QObject::connect(FXEvents.get(), &QSocketNotifier::activated,
-                             [this] { XEventsArrived(); });
+            // while the program only counts. They come on the toolkit's own connection (a
+            // second one cost about 75 KiB): its mask on the root is kept, ours added to it.
+            Window root = DefaultRootWindow(FDisplay);
+            XWindowAttributes a{};
+            long mask = XGetWindowAttributes(FDisplay, root, &a) ? a.your_event_mask : 0;
+            if (!(mask & StructureNotifyMask))
+                XSelectInput(FDisplay, root, mask | StructureNotifyMask);
+            FManager = XInternAtom(FDisplay, "MANAGER", False);
+            FXEvents.area = this;
+            QCoreApplication::instance()->installNativeEventFilter(&FXEvents);
         }
         FTrayOwner = trayOwner();
         WatchOwner();
@@ -204,8 +219,8 @@ public:
     }
     ~QtNotifyArea() override {
         FIcons.clear();
-        FXEvents.reset();  // before its connection closes
-        if (FDisplay) XCloseDisplay(FDisplay);
+        if (FDisplay && QCoreApplication::instance())
+            QCoreApplication::instance()->removeNativeEventFilter(&FXEvents);
     }
 
     HWND CreateHandlerWindow(WindowProc proc) override {
@@ -429,7 +444,8 @@ private:
             // (a QMenu with its actions is about 250 KiB of the toolkit's code and heap).
             if (!SniHost()) return;
             link.exported = std::make_unique<QMenu>();
-            QObject::connect(link.exported.get(), &QMenu::aboutToShow, [this, key] { Export(key); });
+            QObject::connect(link.exported.get(), &QMenu::aboutToShow,
+                             [this, key] { Export(key); });
             auto icon = FIcons.find(key);
             if (icon != FIcons.end()) AttachMenu(*icon->second);
         }
@@ -523,10 +539,7 @@ private:
         if (!FDisplay) return 0;
         std::string name = "_NET_SYSTEM_TRAY_S" + std::to_string(DefaultScreen(FDisplay));
         Atom a = XInternAtom(FDisplay, name.c_str(), False);
-        unsigned long owner = XGetSelectionOwner(FDisplay, a);
-        // The round trip may have queued events the socket will not announce again.
-        if (XEventsQueued(FDisplay, QueuedAlready) > 0) post([this] { XEventsArrived(); });
-        return owner;
+        return XGetSelectionOwner(FDisplay, a);
     }
 
     // The host's selection window tells us when it goes.
@@ -539,19 +552,12 @@ private:
             XSelectInput(FDisplay, FTrayOwner, StructureNotifyMask);
             XSync(FDisplay, False);
             XSetErrorHandler(old);
-            if (XEventsQueued(FDisplay, QueuedAlready) > 0) post([this] { XEventsArrived(); });
         }
         XFlush(FDisplay);
     }
 
+    // A tray host came or went (see XWatch).
     void XEventsArrived() {
-        bool any = false;
-        while (XPending(FDisplay) > 0) {
-            XEvent ev;
-            XNextEvent(FDisplay, &ev);
-            any = true;
-        }
-        if (!any) return;
         CheckOwner();
         StartClaimPasses();
     }
@@ -612,17 +618,42 @@ private:
     int FMenusOpen = 0;
     HWND FNextWnd = 0x100;
     DesktopNotifications FNotifications;
-    Display* FDisplay = nullptr;
+    Display* FDisplay = nullptr;  // the toolkit's, not ours to close
+    unsigned long FManager = 0;   // the atom of a new host's announcement
     unsigned long FTrayOwner = 0;
     QTimer FPoll;
     int FPassesLeft = 0;
-    std::unique_ptr<QSocketNotifier> FXEvents;
+    XWatch FXEvents;
     std::unique_ptr<QDBusServiceWatcher> FSniWatch;
     std::optional<bool> FSniHost;  // unknown until first needed
     QObject FContext;              // of queued exports
 };
 
 }  // namespace
+
+bool XWatch::nativeEventFilter(const QByteArray& type, void* message, qintptr*) {
+    if (!area || type != "xcb_generic_event_t") return false;
+    auto* ev = static_cast<const xcb_generic_event_t*>(message);
+    bool hostChange = false;
+    switch (ev->response_type & 0x7F) {
+        case XCB_CLIENT_MESSAGE:
+            hostChange = reinterpret_cast<const xcb_client_message_event_t*>(ev)->type ==
+                         area->FManager;
+            break;
+        case XCB_DESTROY_NOTIFY:
+            hostChange = area->FTrayOwner != 0 &&
+                         reinterpret_cast<const xcb_destroy_notify_event_t*>(ev)->window ==
+                             area->FTrayOwner;
+            break;
+        default:
+            break;
+    }
+    if (hostChange) {
+        QtNotifyArea* a = area;
+        post([a] { a->XEventsArrived(); });
+    }
+    return false;  // the toolkit needs them too
+}
 
 std::unique_ptr<NotifyArea> makeNotifyArea() { return std::make_unique<QtNotifyArea>(); }
 

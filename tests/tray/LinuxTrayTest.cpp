@@ -206,10 +206,11 @@ TEST_F(TrayOnLinux, TheDesktopsCopyOfTheMenuExistsOnlyWithAHostAndFollowsABurstO
     pause->SetCaption(u"Resume");
     pump(100);
     auto findCopy = [] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* m = qobject_cast<QMenu*>(w); m && !m->actions().isEmpty() &&
-                                                    m->actions()[0]->text() == QStringLiteral("Resume"))
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* m = qobject_cast<QMenu*>(w);
+            if (m && !m->actions().isEmpty() && m->actions()[0]->text() == QStringLiteral("Resume"))
                 return m;
+        }
         return static_cast<QMenu*>(nullptr);
     };
     EXPECT_EQ(findCopy(), nullptr) << "a copy of the menu was made with no host to show it";
