@@ -16,8 +16,8 @@
 
 #include "app/Unit1.h"
 #include "lang/DKLang.h"
-#include "platform/fake/FakePlatform.h"
 #include "platform/linux/Services.h"
+#include "tests/inifile/RealServices.h"
 #include "ui/ComCtrls.h"
 #include "ui/Menus.h"
 #include "ui/Font.h"
@@ -26,27 +26,10 @@
 
 namespace {
 
-class RealClock : public platform::fake::FakeLoop {
-public:
-    uint32_t GetTickCount() override {
-        using namespace std::chrono;
-        auto since = steady_clock::now().time_since_epoch();
-        return uint32_t(duration_cast<milliseconds>(since).count());
-    }
-    void Block(uint32_t ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
-};
-
 // The fake desktop with the real file services: settings file, locks, folders, translations.
-class BenchPlatform : public platform::fake::FakePlatform {
+class BenchPlatform : public inifile::testing::RealServicesPlatform {
 public:
-    RealClock clock;
-    std::unique_ptr<platform::NamedLocks> locks = platform::linux_::makeNamedLocks();
-    std::unique_ptr<platform::ProfileFiles> profiles = platform::linux_::makeProfileFiles();
     std::unique_ptr<platform::FileSystem> files = platform::linux_::makeFileSystem();
-    platform::TimerService& timers() override { return clock; }
-    platform::MessageLoop& loop() override { return clock; }
-    platform::NamedLocks& namedLocks() override { return *locks; }
-    platform::ProfileFiles& profileFiles() override { return *profiles; }
     platform::FileSystem& fileSystem() override { return *files; }
 };
 

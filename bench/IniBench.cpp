@@ -12,32 +12,17 @@
 #include <thread>
 
 #include "inifile/SafeIniFiles.h"
-#include "platform/fake/FakePlatform.h"
-#include "platform/linux/Services.h"
+#include "tests/inifile/RealServices.h"
 #include "ui/Text.h"
 
 namespace {
 
 using inifile::TSafeIniFile;
 
-class RealClock : public platform::fake::FakeLoop {
-public:
-    uint32_t GetTickCount() override {
-        using namespace std::chrono;
-        return uint32_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-    }
-    void Block(uint32_t ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
-};
-
 // The fake platform, with the real locks and files when `real`.
-class BenchPlatform : public platform::fake::FakePlatform {
+class BenchPlatform : public inifile::testing::RealServicesPlatform {
 public:
     explicit BenchPlatform(bool real) : FReal(real) {}
-    RealClock clock;
-    std::unique_ptr<platform::NamedLocks> locks = platform::linux_::makeNamedLocks();
-    std::unique_ptr<platform::ProfileFiles> profiles = platform::linux_::makeProfileFiles();
-    platform::TimerService& timers() override { return clock; }
-    platform::MessageLoop& loop() override { return clock; }
     platform::NamedLocks& namedLocks() override {
         return FReal ? *locks : platform::fake::FakePlatform::namedLocks();
     }
