@@ -22,6 +22,7 @@
 #include "inifile/SafeIniFiles.h"
 #include "platform/linux/LockPaths.h"
 #include "tests/inifile/CrashValues.h"
+#include "tests/inifile/SharedCounter.h"
 #include "tests/inifile/RealServices.h"
 #include "ui/Exceptions.h"
 #include "ui/Text.h"
@@ -286,13 +287,7 @@ TEST_F(BackendTest, ThreadsIncrementingThroughTheirOwnObjectsLoseNothing) {
     std::vector<std::thread> threads;
     for (int t = 0; t < kThreads; ++t)
         threads.emplace_back([&] {
-            for (int i = 0; i < kCycles; ++i) {
-                TSafeIniFile ini(u16(file));
-                ini.Lock();
-                int v = ini.ReadInteger(u"Counter", u"Value", 0);
-                ini.WriteInteger(u"Counter", u"Value", v + 1);
-                ini.UnLock();
-            }
+            for (int i = 0; i < kCycles; ++i) inifile::testing::IncrementSharedCounter(u16(file));
         });
     for (auto& t : threads) t.join();
     TSafeIniFile ini(u16(file));
@@ -307,13 +302,7 @@ TEST_F(BackendTest, ProcessesIncrementingOneKeyEndWithTheExactTotal) {
             helpers.push_back(std::make_unique<Helper>(
                 std::vector<std::string>{"increment", file, std::to_string(kCycles)}));
         // This process joins in, one fresh object per cycle as the helpers do.
-        for (int i = 0; i < kCycles; ++i) {
-            TSafeIniFile ini(u16(file));
-            ini.Lock();
-            int v = ini.ReadInteger(u"Counter", u"Value", 0);
-            ini.WriteInteger(u"Counter", u"Value", v + 1);
-            ini.UnLock();
-        }
+        for (int i = 0; i < kCycles; ++i) inifile::testing::IncrementSharedCounter(u16(file));
         for (auto& h : helpers) EXPECT_EQ(h->wait(), 0);
     }
     TSafeIniFile ini(u16(file));

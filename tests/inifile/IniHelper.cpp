@@ -15,6 +15,7 @@
 #include "inifile/SafeIniFiles.h"
 #include "tests/inifile/CrashValues.h"
 #include "tests/inifile/RealServices.h"
+#include "tests/inifile/SharedCounter.h"
 #include "ui/Text.h"
 
 using inifile::TSafeIniFile;
@@ -40,13 +41,7 @@ int main(int argc, char** argv) {
     try {
         if (cmd == "increment" && argc == 4) {
             const int n = std::atoi(argv[3]);
-            for (int i = 0; i < n; ++i) {
-                TSafeIniFile ini(arg, true);
-                ini.Lock();
-                int32_t v = ini.ReadInteger(u"Counter", u"Value", 0);
-                ini.WriteInteger(u"Counter", u"Value", v + 1);
-                ini.UnLock();
-            }
+            for (int i = 0; i < n; ++i) inifile::testing::IncrementSharedCounter(arg);
             return 0;
         }
         if (cmd == "hold" && argc == 4) {

@@ -16,6 +16,7 @@
 
 #include "platform/linux/QtLoop.h"
 #include "tests/linux/CoreApp.h"
+#include "tests/linux/QtWait.h"
 
 using platform::linux_::QtLoopService;
 
@@ -93,17 +94,6 @@ TEST(EndRequestTest, LateSignalAfterTheLoopIsGoneDoesNotKillTheProcess) {
     raise(SIGHUP);
     usleep(10000);
     SUCCEED();
-}
-
-// Events are handled while waiting, as the loop would.
-bool waitFor(const std::function<bool()>& cond, int ms) {
-    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (std::chrono::steady_clock::now() < end) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        if (cond()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return cond();
 }
 
 // The fake GNOME session manager (fake_session_manager.py) on the test session bus.

@@ -24,6 +24,7 @@
 #include "PrivateDesktop.h"
 #include "platform/Platform.h"
 #include "platform/linux/LinuxPlatform.h"
+#include "tests/linux/QtWait.h"
 #include "tray/TextTrayIcon.h"
 #include "ui/FormReader.h"
 #include "ui/Forms.h"
@@ -34,16 +35,6 @@
 namespace {
 
 tovra_test::PrivateDesktop* gDesktop = nullptr;
-
-bool waitFor(const std::function<bool()>& cond, int ms) {
-    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (std::chrono::steady_clock::now() < end) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        if (cond()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return cond();
-}
 
 void pump(int ms) {
     waitFor([] { return false; }, ms);
