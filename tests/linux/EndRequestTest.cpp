@@ -5,6 +5,9 @@
 #include <stdlib.h>
 
 #include <QCoreApplication>
+#include <QDBusArgument>
+#include <QDBusMetaType>
+#include <QMap>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -134,6 +137,22 @@ public:
         return r.arguments().isEmpty() ? QStringList{QStringLiteral("no answer")}
                                        : r.arguments().first().toStringList();
     }
+    // How many of the signal subscriptions this process holds at the bus are for a client's
+    // "Stop": the last one a client makes once its registration is answered.
+    int StopSubscriptions() {
+        QDBusMessage m = QDBusMessage::createMethodCall(
+            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+            QStringLiteral("org.freedesktop.DBus.Debug.Stats"), QStringLiteral("GetAllMatchRules"));
+        QDBusMessage r = FBus.call(m, QDBus::Block, 5000);
+        if (r.arguments().isEmpty()) return -1;
+        QMap<QString, QStringList> rules;
+        r.arguments().first().value<QDBusArgument>() >> rules;
+        int n = 0;
+        for (const QString& rule : rules.value(FBus.baseService()))
+            n += rule.contains(QStringLiteral("ClientPrivate")) &&
+                 rule.contains(QStringLiteral("member='Stop'"));
+        return n;
+    }
     uint Clients() {
         QDBusMessage r = Call("Clients");
         return r.arguments().isEmpty() ? 0 : r.arguments().first().toUInt();
@@ -171,6 +190,7 @@ TEST(EndRequestTest, SessionManagerOnTheBusEndsTheProgramOnceAndHearsItsAnswerLa
         setenv("DESKTOP_AUTOSTART_ID", "tovra-test-7", 1);
         int calls = 0;
         QStringList inHandler;
+        const int subscribed = fake.StopSubscriptions();
         {
             QtLoopService loop;
             loop.OnEndRequest([&] {
@@ -182,7 +202,13 @@ TEST(EndRequestTest, SessionManagerOnTheBusEndsTheProgramOnceAndHearsItsAnswerLa
             EXPECT_EQ(getenv("DESKTOP_AUTOSTART_ID"), nullptr);
             ASSERT_TRUE(waitFor([&] { return fake.Clients() == clients + 1; }, 5000));
             ++clients;
-            waitFor([] { return false; }, 200);  // the registration's answer arrives
+            // The registration's answer has arrived and the client listens for its signals
+            // (a bus without statistics gives no count: then a pause must do).
+            if (subscribed < 0)
+                waitFor([] { return false; }, 200);
+            else
+                EXPECT_TRUE(
+                    waitFor([&] { return fake.StopSubscriptions() > subscribed; }, 5000));
             if (c.scenario) fake.Call("Run", {QString::fromLatin1(c.scenario)});
             QTimer::singleShot(1500, [&] { loop.Quit(0); });
             bool timedOut;
