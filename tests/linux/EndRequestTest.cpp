@@ -193,10 +193,11 @@ TEST(EndRequestTest, SessionManagerOnTheBusEndsTheProgramOnceAndHearsItsAnswerLa
         const int subscribed = fake.StopSubscriptions();
         {
             QtLoopService loop;
+            QObject scope;  // the timers below end with this case, not in a later test's loop
             loop.OnEndRequest([&] {
                 ++calls;
                 inHandler = fake.Log();
-                QTimer::singleShot(50, [&] { loop.Quit(5); });
+                QTimer::singleShot(50, &scope, [&] { loop.Quit(5); });
             });
             // The start-up ID is the manager's for this process only.
             EXPECT_EQ(getenv("DESKTOP_AUTOSTART_ID"), nullptr);
@@ -210,7 +211,7 @@ TEST(EndRequestTest, SessionManagerOnTheBusEndsTheProgramOnceAndHearsItsAnswerLa
                 EXPECT_TRUE(
                     waitFor([&] { return fake.StopSubscriptions() > subscribed; }, 5000));
             if (c.scenario) fake.Call("Run", {QString::fromLatin1(c.scenario)});
-            QTimer::singleShot(1500, [&] { loop.Quit(0); });
+            QTimer::singleShot(1500, &scope, [&] { loop.Quit(0); });
             bool timedOut;
             int rc = runWithWatchdog(loop, &timedOut);
             EXPECT_FALSE(timedOut);
