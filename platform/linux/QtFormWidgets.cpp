@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,10 +15,12 @@
 
 #include <climits>
 #include <exception>
+#include <vector>
 
 #include "platform/Platform.h"
 #include "platform/linux/QtConvert.h"
 #include "platform/linux/QtText.h"
+#include "platform/linux/SmallFonts.h"
 #include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
 #include "ui/Exceptions.h"
@@ -61,6 +64,32 @@ QIcon iconOf(ui::TBitmap& glyph) {
     if (glyph.Empty() || !p.loadFromData(glyph.Data().data(), uint(glyph.Data().size())))
         return {};
     return QIcon(p);
+}
+
+// The built-in face's text as a picture, so a preview looks as the tray icon will; a null
+// pixmap when the toolkit draws this font or text.
+QPixmap builtInText(ui::TControl& c, const std::u16string& text) {
+    const ui::TFont& f = c.GetFont();
+    FontSpec spec;
+    spec.Name = f.Name();
+    spec.Height = f.Height();
+    spec.Style = f.Style();
+    spec.Color = ui::ColorToRGB(f.Color()) & 0xFFFFFF;
+    if (text.empty() || !SmallFonts::Serves(spec) || !SmallFonts::Covers(text)) return {};
+    uint32_t background = ui::ColorToRGB(c.Color()) & 0xFFFFFF;
+    RgbBitmap bmp;
+    bmp.Width = SmallFonts::TextWidth(spec, text);
+    bmp.Height = SmallFonts::Ascent + SmallFonts::Descent;
+    std::vector<uint32_t> px(std::size_t(bmp.Width * bmp.Height), background);
+    bmp.Pixels = px.data();
+    SmallFonts::TextOut(spec, bmp, 0, 0, text, background);
+    QImage img(bmp.Width, bmp.Height, QImage::Format_RGB32);
+    for (int y = 0; y < bmp.Height; ++y)
+        for (int x = 0; x < bmp.Width; ++x) {
+            uint32_t v = px[std::size_t(y * bmp.Width + x)];
+            img.setPixel(x, y, qRgb(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF)));
+        }
+    return QPixmap::fromImage(img);
 }
 
 // Colours a widget only where the model's colour is its own choice, so the desktop theme
@@ -143,7 +172,13 @@ void applyControl(ui::TControl& c, QWidget& w) {
         if (g->title() != toQ(c.Caption())) g->setTitle(toQ(c.Caption()));
     } else if (auto* st = dynamic_cast<ui::TStaticText*>(&c)) {
         auto& l = static_cast<QLabel&>(w);
-        setText(l, labelText(st->Caption()));
+        QPixmap face = builtInText(c, st->Caption());
+        if (!face.isNull())
+            l.setPixmap(face);
+        else if (!l.pixmap().isNull())
+            l.setText(labelText(st->Caption()));  // setText also drops the picture
+        else
+            setText(l, labelText(st->Caption()));
         l.setAlignment(alignmentOf(st->Alignment()));
         switch (st->BorderStyle()) {
             case ui::sbsSingle: l.setFrameStyle(QFrame::Box | QFrame::Plain); break;

@@ -1,12 +1,13 @@
-// Text into small pictures with QPainter. Fonts come from the font record; names the system
-// lacks ("Small Fonts") go through the toolkit's font matching. Edges are not smoothed: at
-// 16x16 pixels sharp digits read better than grey ones.
+// Text into small pictures with QPainter. Fonts come from the font record; "Small Fonts" at its
+// own size is built in, other names the system lacks go through the toolkit's font matching.
+// Edges are not smoothed: at 16x16 pixels sharp digits read better than grey ones.
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 
 #include "platform/linux/QtText.h"
+#include "platform/linux/SmallFonts.h"
 #include "platform/linux/Services.h"
 
 namespace platform::linux_ {
@@ -18,10 +19,12 @@ class QtRasterizer final : public TextRasterizer {
 public:
     int TextWidth(const FontSpec& font, const std::u16string& s) override {
         if (s.empty()) return 0;
+        if (SmallFonts::Serves(font) && SmallFonts::Covers(s)) return SmallFonts::TextWidth(font, s);
         return QFontMetrics(toQFont(font)).horizontalAdvance(toQ(s));
     }
 
     int TextHeight(const FontSpec& font) override {
+        if (SmallFonts::Serves(font)) return SmallFonts::Ascent + SmallFonts::Descent;
         QFontMetrics m(toQFont(font));
         return m.ascent() + m.descent();
     }
@@ -29,6 +32,11 @@ public:
     void TextOut(const FontSpec& font, RgbBitmap& target, int x, int y, const std::u16string& s,
                  uint32_t background) override {
         if (target.Width <= 0 || target.Height <= 0 || !target.Pixels) return;
+        bool builtIn = SmallFonts::Serves(font);
+        if (builtIn && SmallFonts::Covers(s)) {
+            SmallFonts::TextOut(font, target, x, y, s, background);
+            return;
+        }
         // Drawn on a copy of the target, so clipping and the cell fill are the painter's.
         QImage img(target.Width, target.Height, QImage::Format_RGB32);
         for (int py = 0; py < target.Height; ++py)
@@ -38,14 +46,15 @@ public:
             }
         QFont f = toQFont(font);
         QFontMetrics m(f);
+        // Characters the built-in face lacks are the toolkit's, in the built-in face's cell.
+        int ascent = builtIn ? SmallFonts::Ascent : m.ascent();
         {
             QPainter p(&img);
             p.setRenderHint(QPainter::TextAntialiasing, false);
-            p.fillRect(QRect(x, y, TextWidth(font, s), m.ascent() + m.descent()),
-                       fromBgr(background));
+            p.fillRect(QRect(x, y, TextWidth(font, s), TextHeight(font)), fromBgr(background));
             p.setFont(f);
             p.setPen(fromBgr(font.Color));
-            p.drawText(QPoint(x, y + m.ascent()), toQ(s));
+            p.drawText(QPoint(x, y + ascent), toQ(s));
         }
         for (int py = 0; py < target.Height; ++py)
             for (int px = 0; px < target.Width; ++px) {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -268,6 +269,19 @@ TEST_F(QtFormDisplayTest, RendersTheModelAndWritesTheUsersEditsBack) {
         EXPECT_EQ(preview->frameShape(), QFrame::NoFrame);
         edit->SetText(u"from code");
         EXPECT_EQ(line->text(), QStringLiteral("from code"));
+
+        // A preview in the tray's built-in face shows that face's pixels; another font, text.
+        TFont* font = get<TStaticText>(u"StaticText1")->Font();
+        font->SetColor(clBlack);
+        font->SetHeight(-9);
+        font->SetName(u"Small Fonts");
+        QImage face = preview->pixmap().toImage();
+        ASSERT_EQ(face.size(), QSize(10, 11));
+        EXPECT_EQ(face.pixel(4, 2), qRgb(0, 0, 0));          // the top of the "4"
+        EXPECT_EQ(face.pixel(0, 0), qRgb(0x80, 0xFF, 0x80));  // the preview's colour
+        font->SetName(u"DejaVu Sans");
+        EXPECT_TRUE(preview->pixmap().isNull());
+        EXPECT_EQ(preview->text(), QStringLiteral("45"));
         QTest::mouseClick(widget<QPushButton>("BitBtn1"), Qt::LeftButton);
     });
     EXPECT_EQ(r, mrOk);

@@ -472,6 +472,93 @@ TEST(TextRendererOnLinux, KeepsTheMetricContractAndDrawsLegibleDigits) {
     r.TextOut(font, bmp, -5, 12, u"888", 0x0000FF);
 }
 
+// The face as text rows: '#' for the text colour (black), '.' for the cell's background
+// (white), ' ' for what was there before.
+std::vector<std::string> picture(const std::vector<uint32_t>& px) {
+    std::vector<std::string> rows;
+    for (int y = 0; y < 16; ++y) {
+        std::string row;
+        for (int x = 0; x < 16; ++x) {
+            uint32_t c = px[std::size_t(y * 16 + x)];
+            row += c == 0 ? '#' : c == 0xFFFFFF ? '.' : ' ';
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+TEST(TextRendererOnLinux, SmallFontsIsBuiltInWithItsRasterLook) {
+    platform::linux_::LinuxPlatform p;
+    auto& r = p.rasterizer();
+    platform::FontSpec font;
+    font.Name = u"small fonts";  // names match as on Windows, whatever the case
+    font.Height = -9;
+    EXPECT_EQ(r.TextHeight(font), 11);
+    font.Height = 11;  // the same size given by its cell
+    EXPECT_EQ(r.TextHeight(font), 11);
+
+    struct Case {
+        std::u16string text;
+        uint32_t style;
+        int width;
+    } cases[] = {
+        {u"45", 0, 10},  {u"480", 0, 15}, {u"8h", 0, 10},  {u"P", 0, 5},
+        {u"2\u0447", 0, 10}, {u"3\u0433", 0, 9}, {u"45", 1, 12}, {u"45", 4 | 8, 10},
+    };
+    for (const Case& c : cases) {
+        font.Style = c.style;
+        EXPECT_EQ(r.TextWidth(font, c.text), c.width) << int(c.text.size()) << " " << c.style;
+    }
+
+    // The face the program starts with: "45" where the tray icon centres it.
+    font.Style = 0;
+    std::vector<uint32_t> px(256, 0x00FF00);
+    platform::RgbBitmap bmp{16, 16, px.data()};
+    r.TextOut(font, bmp, 2, 2, u"45", 0xFFFFFF);
+    std::vector<std::string> plain = {
+        "                ", "                ", "  ..........    ", "  ..........    ",
+        "  ....#.####    ", "  ...##.#...    ", "  ..#.#.###.    ", "  .#..#....#    ",
+        "  .####....#    ", "  ....#.#..#    ", "  ....#..##.    ", "  ..........    ",
+        "  ..........    ", "                ", "                ", "                ",
+    };
+    EXPECT_EQ(picture(px), plain);
+
+    // Bold overstrikes one pixel to the right; underline and strike-out run the whole width.
+    font.Style = 1 | 4 | 8;
+    px.assign(256, 0x00FF00);
+    r.TextOut(font, bmp, 1, 2, u"1", 0xFFFFFF);
+    std::vector<std::string> styled = {
+        "                ", "                ", " ......         ", " ......         ",
+        " ...##.         ", " ..###.         ", " ...##.         ", " ######         ",
+        " ...##.         ", " ...##.         ", " ..####         ", " ......         ",
+        " ######         ", "                ", "                ", "                ",
+    };
+    EXPECT_EQ(picture(px), styled);
+
+    // Clipped at the picture's edges.
+    font.Style = 0;
+    px.assign(256, 0x00FF00);
+    r.TextOut(font, bmp, -3, 9, u"888", 0xFFFFFF);
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 16; ++x) EXPECT_EQ(px[std::size_t(y * 16 + x)], 0x00FF00u);
+    EXPECT_EQ(picture(px)[11], "#...##...##.    ");
+
+    // A character it lacks comes from the toolkit, in the built-in cell.
+    int w = r.TextWidth(font, u"4%");
+    EXPECT_GT(w, 5);
+    px.assign(256, 0x00FF00);
+    r.TextOut(font, bmp, 0, 2, u"4%", 0xFFFFFF);
+    int ink = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            uint32_t c = px[std::size_t(y * 16 + x)];
+            bool inCell = x < w && y >= 2 && y < 13;
+            EXPECT_EQ(c == 0x00FF00u, !inCell) << x << "," << y;
+            ink += c == 0;
+        }
+    EXPECT_GE(ink, 8);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
