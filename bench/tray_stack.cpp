@@ -14,6 +14,9 @@ int main(int argc, char** argv) {
     ui::TComponent owner(nullptr);
     auto* icon = new tray::TTextTrayIcon(&owner);
     icon->SetColor(ui::clWhite);
+    // The program's own face: the built-in raster font.
+    icon->Font()->SetName(u"Small Fonts");
+    icon->Font()->SetHeight(-9);
     icon->SetText(u"45");
     icon->SetIconVisible(true);
     int minutes = 45;
