@@ -18,10 +18,13 @@ public:
     }
 
     bool PickFont(ui::TFont& font) override {
-        bool ok = false;
-        QFont chosen = QFontDialog::getFont(&ok, toQFont(font));
-        if (!ok) return false;
-        assignFromQFont(font, chosen);
+        QFontDialog dlg(toQFont(font));
+        // A font the system lacks ("Small Fonts") is shown as the nearest one it has: OK
+        // without a change in the picker keeps the user's font, not that stand-in.
+        const QFont shown = dlg.currentFont();
+        if (dlg.exec() != QDialog::Accepted) return false;
+        QFont chosen = dlg.selectedFont();
+        if (chosen != shown) assignFromQFont(font, chosen);
         return true;
     }
 
