@@ -109,7 +109,8 @@ public:
         // The system's python3 is the one with the dbus and gi modules.
         QString python = access("/usr/bin/python3", X_OK) == 0 ? QStringLiteral("/usr/bin/python3")
                                                                : QStringLiteral("python3");
-        FProc.start(python, {QStringLiteral(TOVRA_TEST_DIR "/fake_session_manager.py")});
+        FProc.start(python, {QStringLiteral(TOVRA_TEST_DIR "/fake_session_manager.py"),
+                             FBus.baseService()});
         if (!FProc.waitForStarted(5000)) return false;
         auto ready = [this] {
             return FBus.interface()->isServiceRegistered(QString::fromLatin1(kName)).value();

@@ -1,6 +1,10 @@
 #!/usr/bin/env python3
 # A GNOME-style session manager for tests, on the session bus it is started with. Clients
 # register and answer; the test reads the log and ends, cancels or stops the session.
+# Only the test process named on the command line (its bus name) is served: other tests on the
+# same bus create clients of their own, which must neither register here nor enter the log.
+import sys
+
 import dbus
 import dbus.mainloop.glib
 import dbus.service
@@ -15,6 +19,11 @@ TEST = 'org.tovra.Test'
 dbus.mainloop.glib.DBusGMainLoop(set_as_default=True)
 bus = dbus.SessionBus()
 log = []
+TESTED = sys.argv[1] if len(sys.argv) > 1 else None
+
+
+def foreign(sender):
+    return TESTED is not None and sender != TESTED
 
 
 class Client(dbus.service.Object):
@@ -52,16 +61,21 @@ class Manager(dbus.service.Object):
         self.made = 0
         self.scenario = None
 
-    @dbus.service.method(MANAGER, in_signature='ss', out_signature='o')
-    def RegisterClient(self, app_id, startup_id):
+    @dbus.service.method(MANAGER, in_signature='ss', out_signature='o', sender_keyword='sender')
+    def RegisterClient(self, app_id, startup_id, sender=None):
+        if foreign(sender):
+            raise dbus.exceptions.DBusException('not the process under test',
+                                                name='org.freedesktop.DBus.Error.AccessDenied')
         self.made += 1
         client = Client(self, '%s/Client%d' % (PATH, self.made))
         self.clients.append(client)
         log.append('RegisterClient %s %s' % (app_id, startup_id))
         return client.path
 
-    @dbus.service.method(MANAGER, in_signature='o')
-    def UnregisterClient(self, path):
+    @dbus.service.method(MANAGER, in_signature='o', sender_keyword='sender')
+    def UnregisterClient(self, path, sender=None):
+        if foreign(sender):
+            return
         log.append('UnregisterClient %s' % ('known' if path in [c.path for c in self.clients]
                                               else 'unknown'))
 
