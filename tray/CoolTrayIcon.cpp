@@ -253,7 +253,20 @@ void TCoolTrayIcon::SetPopupMenu(ui::TPopupMenu* Value) {
     if (FPopupMenu && FPopupMenu != Value) RemoveFreeNotification(FPopupMenu);
     FPopupMenu = Value;
     if (FPopupMenu) FreeNotification(FPopupMenu);
-    platform::thePlatform().notifyArea().SetIconMenu(IconData.hWnd, FIconID, FPopupMenu);
+    PublishMenu();
+}
+
+void TCoolTrayIcon::SetEnabled(bool Value) {
+    if (FEnabled == Value) return;
+    FEnabled = Value;
+    PublishMenu();
+}
+
+// A desktop that shows the menu by itself would otherwise let its choices through while the
+// icon takes no input (settings window open, an alert waiting for its answer).
+void TCoolTrayIcon::PublishMenu() {
+    platform::thePlatform().notifyArea().SetIconMenu(IconData.hWnd, FIconID,
+                                                     FEnabled ? FPopupMenu : nullptr);
 }
 
 void TCoolTrayIcon::SetWantEnterExitEvents(bool Value) {

@@ -93,7 +93,7 @@ public:
     uint32_t CycleInterval() const { return FCycleInterval; }
     void SetCycleInterval(uint32_t Value);
     bool Enabled() const { return FEnabled; }
-    void SetEnabled(bool Value) { FEnabled = Value; }
+    void SetEnabled(bool Value);
     const std::u16string& Hint() const { return FHint; }
     void SetHint(const std::u16string& Value);
     bool ShowHint() const { return FShowHint; }
@@ -213,6 +213,7 @@ private:
     void CycleTimerElapsed();
     void ClickTimerElapsed();
     void ExitTimerElapsed();
+    void PublishMenu();
     bool OwnerIsWindow() const;
     // The owner form's window messages reach OwnerWindowProc while the icon lives.
     void HookOwnerWindow();

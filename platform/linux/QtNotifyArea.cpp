@@ -302,6 +302,9 @@ public:
         auto key = std::make_pair(wnd, uID);
         auto old = FMenus.find(key);
         if (old != FMenus.end()) {
+            // The tray lets go of the desktop's copy before the copy is destroyed.
+            auto shown = FIcons.find(key);
+            if (shown != FIcons.end() && shown->second->tray) shown->second->tray->setContextMenu(nullptr);
             if (old->second.menu && old->second.listener)
                 old->second.menu->RemoveChangeListener(old->second.listener);
             FMenus.erase(old);

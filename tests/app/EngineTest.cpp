@@ -102,6 +102,7 @@ TEST_F(EngineTest, WorkLengthOneAlertsForRestInTheSameTickAndSwitchesWhenTheBoxC
         EXPECT_FALSE(form->Timer1->Enabled());
         EXPECT_TRUE(form->Timer2->Enabled());
         EXPECT_FALSE(form->TextTrayIcon1->Enabled());
+        EXPECT_TRUE(fp.notifyAreaFake.iconMenus.empty());  // no menu choice behind the box
         EXPECT_TRUE(WorkPhase);
         checked = true;
         return platform::IDOK;
@@ -115,6 +116,7 @@ TEST_F(EngineTest, WorkLengthOneAlertsForRestInTheSameTickAndSwitchesWhenTheBoxC
     EXPECT_TRUE(form->Timer1->Enabled());
     EXPECT_FALSE(form->Timer2->Enabled());
     EXPECT_TRUE(form->TextTrayIcon1->Enabled());
+    EXPECT_FALSE(fp.notifyAreaFake.iconMenus.empty());
     EXPECT_EQ(form->TextTrayIcon1->Color(), form->StaticText2->Color());
     EXPECT_TRUE(*form->TextTrayIcon1->Font() == form->StaticText2->GetFont());
 }

@@ -120,17 +120,21 @@ TEST_F(SettingsWindowTest, OpenedOnlyWhileCounting) {
     fp.advance(kMinute);
     EXPECT_EQ(shownDuringAlert, 0);
 
-    // Counting: it opens, the cycle stops meanwhile and the icon ignores the mouse.
-    bool timerOn = true, trayOn = true;
+    // Counting: it opens, the cycle stops meanwhile and the icon ignores the mouse; the
+    // desktop that shows the tray menu by itself has none to offer meanwhile.
+    bool timerOn = true, trayOn = true, menuOffered = true;
     openSettings([&](TForm1& f) {
         timerOn = f.Timer1->Enabled();
         trayOn = f.TextTrayIcon1->Enabled();
+        menuOffered = !fp.notifyAreaFake.iconMenus.empty();
         EXPECT_EQ(f.ActiveControl(), f.BitBtn1);
         f.BitBtn2->Click();
     });
     EXPECT_EQ(fp.formDisplayFake.shown, 1);
     EXPECT_FALSE(timerOn);
     EXPECT_FALSE(trayOn);
+    EXPECT_FALSE(menuOffered);
+    EXPECT_FALSE(fp.notifyAreaFake.iconMenus.empty());
 }
 
 TEST_F(SettingsWindowTest, DoubleClickOnTheIconOpensItAndTheMenuItemToo) {

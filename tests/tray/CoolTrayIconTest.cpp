@@ -333,6 +333,20 @@ TEST_F(TrayFixture, IconListChoosesAndCyclesPictures) {
     EXPECT_EQ(next.size(), 3u);
 }
 
+TEST_F(TrayFixture, TheDesktopHasTheMenuOnlyWhileTheIconTakesInput) {
+    const auto key = std::make_pair(icon->Handle(), icon->IconID());
+    ui::TPopupMenu first(&form), second(&form);
+    icon->SetPopupMenu(&first);
+    icon->SetEnabled(false);
+    EXPECT_FALSE(area.iconMenus.count(key));
+    icon->SetPopupMenu(&second);  // a menu given while disabled waits for the icon
+    EXPECT_FALSE(area.iconMenus.count(key));
+    icon->SetEnabled(true);
+    EXPECT_EQ(area.iconMenus.at(key), &second);
+    icon->SetEnabled(true);
+    EXPECT_EQ(area.iconMenus.at(key), &second);
+}
+
 TEST_F(TrayFixture, FreedMenuAndListAreLetGo) {
     auto* menu = new ui::TPopupMenu(&form);
     auto* list = new ui::TImageList(&form);

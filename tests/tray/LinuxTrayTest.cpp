@@ -238,6 +238,16 @@ TEST_F(TrayOnLinux, TheDesktopsCopyOfTheMenuExistsOnlyWithAHostAndFollowsABurstO
     copy->actions()[0]->trigger();
     pump(50);
     EXPECT_EQ(clicks, 1);
+
+    // While the icon takes no input the host has no menu to offer; it comes back after.
+    icon->SetEnabled(false);
+    pump(50);
+    EXPECT_EQ(findCopy(), nullptr) << "the copy stays choosable while the icon is disabled";
+    icon->SetEnabled(true);
+    ASSERT_TRUE(waitFor([&] { return (copy = findCopy()) != nullptr; }, 3000));
+    copy->actions()[0]->trigger();
+    pump(50);
+    EXPECT_EQ(clicks, 2);
 }
 
 TEST_F(TrayOnLinux, RestartedTrayHostGetsTheIconBack) {
