@@ -190,8 +190,11 @@ void TForm1::wait(int32_t sec) {
 
 uint32_t TForm1::IdleSeconds() {
     auto& p = platform::thePlatform();
+    // The last input first: read after it, the clock is never behind it (a clock read first
+    // could be a millisecond older, and the difference would wrap to days of idleness).
     // Unsigned: the wrap of the 32-bit millisecond counter cancels out.
-    return (p.timers().GetTickCount() - p.idleTime().LastInputTick()) / 1000u;
+    const uint32_t lastInput = p.idleTime().LastInputTick();
+    return (p.timers().GetTickCount() - lastInput) / 1000u;
 }
 
 ui::TColor TForm1::InvertColor(ui::TColor c) {

@@ -1,6 +1,7 @@
 #pragma once
 // Plain-state fakes of the system services; tests set them up and read what was asked.
 #include <array>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -69,7 +70,8 @@ public:
 class FakeIdleTime : public IdleTime {
 public:
     uint32_t lastInput = 0;
-    uint32_t LastInputTick() override { return lastInput; }
+    std::function<uint32_t()> read;  // in place of lastInput: a source that looks at the clock
+    uint32_t LastInputTick() override { return read ? read() : lastInput; }
 };
 
 class FakeMonitorPower : public MonitorPower {

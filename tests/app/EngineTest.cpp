@@ -582,5 +582,16 @@ TEST_F(EngineTest, IdleSecondsSurvivesTheTickCounterWrap) {
     EXPECT_EQ(form->IdleSeconds(), 8u);
 }
 
+TEST_F(EngineTest, IdleSecondsOfAUserWhoJustActedIsZeroWhenTheClockMovesDuringTheRead) {
+    // The desktop's source answers "now" for a user at the keyboard (or with no source at
+    // all), and its clock may already be a millisecond on from one read before it.
+    fp.loopFake.setNow(100000);
+    fp.idleTimeFake.read = [this] {
+        fp.loopFake.setNow(fp.loopFake.now() + 1);
+        return fp.loopFake.GetTickCount();
+    };
+    EXPECT_EQ(form->IdleSeconds(), 0u);
+}
+
 }  // namespace
 }  // namespace app::test
