@@ -26,19 +26,22 @@ int RunProgram() {
     form->SetMainForm(true);
     windows.SetMainForm(form.get());
     if (windows.ShowMainForm) form->Show();
+    // Released before the window is destroyed, so the settings are written after it; the
+    // same end when an error leaves the loop, so the user's settings are still saved.
+    auto end = [&] {
+        guard.reset();
+        windows.SetTerminated();
+        form.reset();
+        windows.SetMainForm(nullptr);
+    };
     int code = 0;
     try {
         code = p.loop().Run();
     } catch (...) {
-        // The guard goes first also when an error leaves the loop.
-        guard.reset();
+        end();
         throw;
     }
-    // Released before the window is destroyed, so the settings are written after it.
-    guard.reset();
-    windows.SetTerminated();
-    form.reset();
-    windows.SetMainForm(nullptr);
+    end();
     return code;
 }
 

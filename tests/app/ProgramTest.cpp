@@ -63,10 +63,15 @@ TEST_F(ProgramTest, FirstCopyHoldsTheGuardWhileTheLoopRunsAndGivesItUpAtTheEnd) 
     for (auto& c : fp.messageBoxesFake.calls) EXPECT_FALSE(c.error) << ui::ToUtf8(c.text);
 }
 
-TEST_F(ProgramTest, ErrorLeavingTheLoopStillGivesUpTheGuard) {
+TEST_F(ProgramTest, ErrorLeavingTheLoopStillGivesUpTheGuardAndSavesTheSettings) {
     fp.loopFake.Post([] { throw ui::Exception(u"loop broke"); });
     EXPECT_THROW(RunProgram(), ui::Exception);
     EXPECT_EQ(openLocks(), 0);
+    EXPECT_EQ(fp.loopFake.armedCount(), 0u);  // the window and its timers are gone
+    bool saved = false;
+    for (auto& [path, text] : fp.profileFilesFake.files)
+        saved = saved || text.find("[Work]") != std::string::npos;
+    EXPECT_TRUE(saved) << "the settings were not written on the way out";
 }
 
 TEST_F(ProgramTest, WithoutAnyLockTheProgramStillRuns) {
