@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QFontDialog>
+#include <QPushButton>
 #include <QTimer>
 
 #include <cstdlib>
@@ -13,22 +15,43 @@
 
 namespace {
 
-// Runs `script` on the font picker once it is on screen, while PickFont waits for it.
-bool pickFontWith(ui::TFont& font, const std::function<void(QFontDialog&)>& script) {
-    auto pickers = platform::linux_::makePickers();
+// The picker on screen: the whole dialog, and its face part.
+struct FontPickerOnScreen {
+    QDialog& dialog;
+    QFontDialog& face;
+    QPushButton& colour;
+};
+
+// Runs `script` on the modal dialog of type D once it is on screen, while `call` waits for it.
+template <typename D, typename Script, typename Call>
+auto whileModal(const Script& script, const Call& call) {
     bool ran = false;
     QTimer poll;
     poll.setInterval(20);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* dlg = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+        auto* dlg = qobject_cast<D*>(QApplication::activeModalWidget());
         if (!dlg || !dlg->isVisible() || ran) return;
         ran = true;
         script(*dlg);
     });
     poll.start();
-    bool ok = pickers->PickFont(font);
-    EXPECT_TRUE(ran);
-    return ok;
+    auto result = call();
+    EXPECT_TRUE(ran) << "the picker never came on screen";
+    return result;
+}
+
+bool pickFontWith(ui::TFont& font, const std::function<void(FontPickerOnScreen&)>& script) {
+    auto pickers = platform::linux_::makePickers();
+    return whileModal<QDialog>(
+        [&](QDialog& d) {
+            auto* face = d.findChild<QFontDialog*>(QStringLiteral("face"));
+            auto* colour = d.findChild<QPushButton*>(QStringLiteral("colour"));
+            ASSERT_NE(face, nullptr);
+            ASSERT_NE(colour, nullptr);
+            FontPickerOnScreen on{d, *face, *colour};
+            script(on);
+        },
+        [&] { return pickers->PickFont(font); });
 }
 
 class QtPickersTest : public ::testing::Test {
@@ -45,7 +68,7 @@ protected:
 TEST_F(QtPickersTest, ConfirmingTheFontPickerUnchangedKeepsTheFont) {
     // The system has no "Small Fonts": the picker shows a stand-in, which must not replace
     // the user's font when they only press OK.
-    EXPECT_TRUE(pickFontWith(font, [](QFontDialog& d) { d.accept(); }));
+    EXPECT_TRUE(pickFontWith(font, [](FontPickerOnScreen& p) { p.dialog.accept(); }));
     EXPECT_EQ(font.Name(), u"Small Fonts");
     EXPECT_EQ(font.Height(), -9);
     EXPECT_EQ(font.Color(), ui::TColor(0x0000FF));
@@ -55,17 +78,63 @@ TEST_F(QtPickersTest, AFontChosenInThePickerIsTakenAndCancelChangesNothing) {
     QFont chosen(QStringLiteral("DejaVu Sans"));
     chosen.setPixelSize(12);
     chosen.setBold(true);
-    EXPECT_TRUE(pickFontWith(font, [&](QFontDialog& d) {
-        d.setCurrentFont(chosen);
-        d.accept();
+    EXPECT_TRUE(pickFontWith(font, [&](FontPickerOnScreen& p) {
+        p.face.setCurrentFont(chosen);
+        p.dialog.accept();
     }));
     EXPECT_EQ(font.Name(), u"DejaVu Sans");
     EXPECT_EQ(font.Height(), -12);
     EXPECT_EQ(font.Style(), ui::TFontStyles(ui::fsBold));
-    EXPECT_EQ(font.Color(), ui::TColor(0x0000FF));  // the picker has no colour of its own
+    EXPECT_EQ(font.Color(), ui::TColor(0x0000FF));  // no colour was picked
 
-    EXPECT_FALSE(pickFontWith(font, [](QFontDialog& d) { d.reject(); }));
+    EXPECT_FALSE(pickFontWith(font, [&](FontPickerOnScreen& p) {
+        p.face.setCurrentFont(QFont(QStringLiteral("DejaVu Serif")));
+        p.dialog.reject();
+    }));
     EXPECT_EQ(font.Name(), u"DejaVu Sans");
+}
+
+TEST_F(QtPickersTest, TheFontPickerChoosesTheTextColourTooAndItsCancelKeepsIt) {
+    // The colour button opens the colour picker on the font's colour; its choice is taken
+    // only when the font picker is confirmed.
+    auto pickColour = [](FontPickerOnScreen& p, bool confirmColour, QColor* seen) {
+        whileModal<QColorDialog>(
+            [&](QColorDialog& c) {
+                *seen = c.currentColor();
+                c.setCurrentColor(QColor(0x12, 0x34, 0x56));
+                if (confirmColour)
+                    c.accept();
+                else
+                    c.reject();
+            },
+            [&] {
+                p.colour.click();
+                return 0;
+            });
+    };
+    QColor seen;
+    int changes = 0;
+    font.OnChange = [&](ui::TObject*) { ++changes; };
+    EXPECT_TRUE(pickFontWith(font, [&](FontPickerOnScreen& p) {
+        pickColour(p, true, &seen);
+        p.dialog.accept();
+    }));
+    EXPECT_EQ(seen, QColor(0xFF, 0, 0));  // 0x0000FF is red in the font's BGR order
+    EXPECT_EQ(font.Color(), ui::RGB(0x12, 0x34, 0x56));
+    EXPECT_EQ(font.Name(), u"Small Fonts");  // the face was left alone
+    EXPECT_EQ(changes, 1);
+
+    const ui::TColor kept = font.Color();
+    EXPECT_FALSE(pickFontWith(font, [&](FontPickerOnScreen& p) {
+        pickColour(p, true, &seen);
+        p.dialog.reject();
+    }));
+    EXPECT_TRUE(pickFontWith(font, [&](FontPickerOnScreen& p) {
+        pickColour(p, false, &seen);  // the colour picker's own cancel
+        p.dialog.accept();
+    }));
+    EXPECT_EQ(font.Color(), kept);
+    EXPECT_EQ(changes, 1);
 }
 
 }  // namespace
