@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,6 +13,7 @@
 
 #include "platform/linux/QtConvert.h"
 #include "platform/linux/QtText.h"
+#include "platform/linux/SmallFonts.h"
 #include "platform/linux/Services.h"
 
 namespace platform::linux_ {
@@ -64,6 +66,15 @@ private:
     QColor FColor;
 };
 
+// The tray's built-in face joins the picker's list the first time it opens, so a user who
+// tried another font can come back to it. Only then: the list needs the toolkit's whole font
+// database, which the program otherwise does without.
+void OfferBuiltInFace() {
+    static const bool offered =
+        QFontDatabase::addApplicationFontFromData(QByteArray::fromStdString(SmallFonts::Bdf())) >= 0;
+    (void)offered;
+}
+
 class QtPickers final : public Pickers {
 public:
     std::optional<int32_t> PickColor(int32_t initial) override {
@@ -73,9 +84,10 @@ public:
     }
 
     bool PickFont(ui::TFont& font) override {
+        OfferBuiltInFace();
         FontPicker dlg(font);
-        // A font the system lacks ("Small Fonts") is shown as the nearest one it has: OK
-        // without a change in the picker keeps the user's font, not that stand-in.
+        // A font the system lacks is shown as the nearest one it has: OK without a change in
+        // the picker keeps the user's font, not that stand-in.
         const QFont shown = dlg.Face().currentFont();
         const QColor colour = dlg.Color();
         if (dlg.exec() != QDialog::Accepted) return false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstring>
 
 namespace platform::linux_ {
@@ -103,6 +104,48 @@ void SmallFonts::TextOut(const FontSpec& font, RgbBitmap& target, int x, int y,
         if (font.Style & 4) plot(px, y + Ascent + 1, font.Color);
         if (font.Style & 8) plot(px, y + Ascent - 4, font.Color);
     }
+}
+
+std::string SmallFonts::Bdf() {
+    // 7 points at 96 pixels per inch; the cell is the ascent over the baseline and the descent.
+    constexpr int Points = 7, Dpi = 96, Pixels = Ascent;
+    std::string out;
+    char line[512];
+    auto put = [&](const char* text) { out += text; };
+    std::snprintf(line, sizeof line,
+                  "STARTFONT 2.1\n"
+                  "FONT -QVTovra-Small Fonts-Medium-R-Normal--%d-%d-%d-%d-P-40-ISO10646-1\n"
+                  "SIZE %d %d %d\nFONTBOUNDINGBOX 6 %d 0 %d\n",
+                  Pixels, Points * 10, Dpi, Dpi, Points, Dpi, Dpi, Ascent + Descent, -Descent);
+    put(line);
+    std::snprintf(line, sizeof line,
+                  "STARTPROPERTIES 8\nFAMILY_NAME \"Small Fonts\"\nWEIGHT_NAME \"Medium\"\n"
+                  "PIXEL_SIZE %d\nPOINT_SIZE %d\nFONT_ASCENT %d\nFONT_DESCENT %d\n"
+                  // Without the character set a reader finds no way from Unicode to glyphs.
+                  "CHARSET_REGISTRY \"ISO10646\"\nCHARSET_ENCODING \"1\"\n"
+                  "ENDPROPERTIES\nCHARS %d\n",
+                  Pixels, Points * 10, Ascent, Descent, int(std::size(Glyphs)));
+    put(line);
+    for (const Glyph& g : Glyphs) {
+        const int advance = 1 + g.Width;
+        // One pixel of space before the ink, as TextOut draws it.
+        std::snprintf(line, sizeof line,
+                      "STARTCHAR U+%04X\nENCODING %d\nSWIDTH %d 0\nDWIDTH %d 0\n"
+                      "BBX %d 7 1 %d\nBITMAP\n",
+                      unsigned(g.Ch), int(g.Ch), advance * 72000 / (Points * Dpi), advance,
+                      g.Width, Ascent - CapRow - 7);
+        put(line);
+        for (const char* row : g.Rows) {
+            unsigned bits = 0;
+            for (int col = 0; col < g.Width; ++col)
+                if (row[col] == '#') bits |= 0x80u >> col;
+            std::snprintf(line, sizeof line, "%02X\n", bits);
+            put(line);
+        }
+        put("ENDCHAR\n");
+    }
+    put("ENDFONT\n");
+    return out;
 }
 
 }  // namespace platform::linux_

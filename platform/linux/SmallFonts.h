@@ -4,6 +4,7 @@
 // the toolkit maps the whole font stack (fontconfig, FreeType, HarfBuzz, a TrueType file) into
 // a program that otherwise only counts minutes. The glyphs cover what the face shows: digits,
 // the hours marks of the shipped languages ("h", "ч", "г") and the pause mark "P".
+#include <string>
 #include <string_view>
 
 #include "platform/TextRasterizer.h"
@@ -22,6 +23,8 @@ struct SmallFonts {
     static int TextWidth(const FontSpec& font, std::u16string_view s);
     static void TextOut(const FontSpec& font, RgbBitmap& target, int x, int y,
                         std::u16string_view s, uint32_t background);
+    // The glyphs as a BDF font file, so the font picker can list and show the face.
+    static std::string Bdf();
 };
 
 }  // namespace platform::linux_

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QPushButton>
 #include <QTimer>
@@ -66,12 +67,31 @@ protected:
 };
 
 TEST_F(QtPickersTest, ConfirmingTheFontPickerUnchangedKeepsTheFont) {
-    // The system has no "Small Fonts": the picker shows a stand-in, which must not replace
-    // the user's font when they only press OK.
-    EXPECT_TRUE(pickFontWith(font, [](FontPickerOnScreen& p) { p.dialog.accept(); }));
+    // A font the system lacks is shown as a stand-in, which must not replace the user's font
+    // when they only press OK; nor may the built-in face's own entry.
+    for (const char16_t* name : {u"Small Fonts", u"MS Sans Serif"}) {
+        font.SetName(name);
+        EXPECT_TRUE(pickFontWith(font, [](FontPickerOnScreen& p) { p.dialog.accept(); }));
+        EXPECT_EQ(font.Name(), name);
+        EXPECT_EQ(font.Height(), -9);
+        EXPECT_EQ(font.Color(), ui::TColor(0x0000FF));
+    }
+}
+
+TEST_F(QtPickersTest, TheBuiltInFaceIsListedAndCanBeChosenBack) {
+    font.SetName(u"DejaVu Sans");
+    font.SetHeight(-12);
+    QStringList families;
+    EXPECT_TRUE(pickFontWith(font, [&](FontPickerOnScreen& p) {
+        families = QFontDatabase::families();
+        QFont builtIn(QStringLiteral("Small Fonts"), 7);
+        p.face.setCurrentFont(builtIn);
+        EXPECT_EQ(p.face.currentFont().family(), QStringLiteral("Small Fonts"));
+        p.dialog.accept();
+    }));
+    EXPECT_TRUE(families.contains(QStringLiteral("Small Fonts")));
     EXPECT_EQ(font.Name(), u"Small Fonts");
-    EXPECT_EQ(font.Height(), -9);
-    EXPECT_EQ(font.Color(), ui::TColor(0x0000FF));
+    EXPECT_EQ(font.Height(), -9);  // the size the tray draws from its own glyphs
 }
 
 TEST_F(QtPickersTest, AFontChosenInThePickerIsTakenAndCancelChangesNothing) {
