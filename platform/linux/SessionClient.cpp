@@ -2,6 +2,8 @@
 
 #include <stdlib.h>
 
+#include <utility>
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
@@ -19,6 +21,8 @@ const QString kClient = QStringLiteral("org.gnome.SessionManager.ClientPrivate")
 const QString kAppId = QStringLiteral("qv-tovra");
 // At exit only; the manager answers at once or is gone.
 constexpr int kExitCallTimeoutMs = 1000;
+// A manager that does not answer the registration in this time is taken for none.
+constexpr int kRegisterTimeoutMs = 5000;
 
 QDBusMessage managerCall(const QString& path, const QString& iface, const QString& method) {
     QDBusMessage m = QDBusMessage::createMethodCall(kService, path, iface, method);
@@ -36,16 +40,25 @@ SessionClient::SessionClient(std::function<void()> onEnd) : FOnEnd(std::move(onE
     if (!bus.isConnected()) return;
     QDBusMessage m = managerCall(kPath, kManager, QStringLiteral("RegisterClient"));
     m << kAppId << startupId;
-    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(m), this);
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, this,
+    FRegistering = new QDBusPendingCallWatcher(bus.asyncCall(m, kRegisterTimeoutMs), this);
+    QObject::connect(FRegistering, &QDBusPendingCallWatcher::finished, this,
                      [this](QDBusPendingCallWatcher* w) {
                          QDBusPendingReply<QDBusObjectPath> reply = *w;
                          w->deleteLater();
+                         if (w != FRegistering) return;
+                         FRegistering = nullptr;
                          if (reply.isValid()) Registered(reply.value().path());
                      });
 }
 
 SessionClient::~SessionClient() {
+    if (QDBusPendingCallWatcher* pending = std::exchange(FRegistering, nullptr)) {
+        // A program that ends at once still hears the answer: the manager would otherwise
+        // keep a client that left without a word (and the toolkit the unanswered call).
+        pending->waitForFinished();
+        QDBusPendingReply<QDBusObjectPath> reply = *pending;
+        if (reply.isValid()) FClient = reply.value().path();
+    }
     if (FClient.isEmpty()) return;
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (FEnding) {

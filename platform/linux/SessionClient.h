@@ -7,6 +7,8 @@
 #include <QString>
 #include <functional>
 
+class QDBusPendingCallWatcher;
+
 namespace platform::linux_ {
 
 class SessionClient : public QObject {
@@ -28,6 +30,7 @@ private:
     void Respond(bool wait);
     std::function<void()> FOnEnd;
     QString FClient;  // the manager's object for this client; empty until registered
+    QDBusPendingCallWatcher* FRegistering = nullptr;  // the registration, while unanswered
     bool FEnding = false, FStopped = false;
 };
 

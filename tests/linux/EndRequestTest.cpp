@@ -226,4 +226,20 @@ TEST(EndRequestTest, SessionManagerOnTheBusEndsTheProgramOnceAndHearsItsAnswerLa
     }
 }
 
+// A program that ends before the registration's answer was read still hears it and says
+// goodbye: the manager must not keep a client that vanished (nor the toolkit the call).
+TEST(EndRequestTest, ProgramEndingBeforeTheManagerAnsweredStillUnregisters) {
+    app();
+    FakeSessionManager fake;
+    if (!fake.Start()) GTEST_SKIP() << "no session bus or no python3 with dbus and gi";
+    fake.Call("Reset");
+    setenv("DESKTOP_AUTOSTART_ID", "tovra-test-8", 1);
+    {
+        QtLoopService loop;
+        loop.OnEndRequest([] {});
+    }
+    EXPECT_EQ(fake.Log(), (QStringList{QStringLiteral("RegisterClient qv-tovra tovra-test-8"),
+                                       QStringLiteral("UnregisterClient known")}));
+}
+
 }  // namespace
