@@ -70,19 +70,19 @@ QIcon iconOf(ui::TBitmap& glyph) {
 // pixmap when the toolkit draws this font or text.
 QPixmap builtInText(ui::TControl& c, const std::u16string& text) {
     const ui::TFont& f = c.GetFont();
-    FontSpec spec;
-    spec.Name = f.Name();
-    spec.Height = f.Height();
-    spec.Style = f.Style();
-    spec.Color = ui::ColorToRGB(f.Color()) & 0xFFFFFF;
-    if (text.empty() || !SmallFonts::Serves(spec) || !SmallFonts::Covers(text)) return {};
+    FontSpec face;
+    face.Name = f.Name();
+    face.Height = f.Height();
+    face.Style = f.Style();
+    face.Color = ui::ColorToRGB(f.Color()) & 0xFFFFFF;
+    if (text.empty() || !SmallFonts::Serves(face) || !SmallFonts::Covers(text)) return {};
     uint32_t background = ui::ColorToRGB(c.Color()) & 0xFFFFFF;
     RgbBitmap bmp;
-    bmp.Width = SmallFonts::TextWidth(spec, text);
+    bmp.Width = SmallFonts::TextWidth(face, text);
     bmp.Height = SmallFonts::Ascent + SmallFonts::Descent;
     std::vector<uint32_t> px(std::size_t(bmp.Width * bmp.Height), background);
     bmp.Pixels = px.data();
-    SmallFonts::TextOut(spec, bmp, 0, 0, text, background);
+    SmallFonts::TextOut(face, bmp, 0, 0, text, background);
     QImage img(bmp.Width, bmp.Height, QImage::Format_RGB32);
     for (int y = 0; y < bmp.Height; ++y)
         for (int x = 0; x < bmp.Width; ++x) {
