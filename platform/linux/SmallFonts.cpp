@@ -111,13 +111,12 @@ std::string SmallFonts::Bdf() {
     constexpr int Points = 7, Dpi = 96, Pixels = Ascent;
     std::string out;
     char line[512];
-    auto put = [&](const char* text) { out += text; };
     std::snprintf(line, sizeof line,
                   "STARTFONT 2.1\n"
                   "FONT -QVTovra-Small Fonts-Medium-R-Normal--%d-%d-%d-%d-P-40-ISO10646-1\n"
                   "SIZE %d %d %d\nFONTBOUNDINGBOX 6 %d 0 %d\n",
                   Pixels, Points * 10, Dpi, Dpi, Points, Dpi, Dpi, Ascent + Descent, -Descent);
-    put(line);
+    out += line;
     std::snprintf(line, sizeof line,
                   "STARTPROPERTIES 8\nFAMILY_NAME \"Small Fonts\"\nWEIGHT_NAME \"Medium\"\n"
                   "PIXEL_SIZE %d\nPOINT_SIZE %d\nFONT_ASCENT %d\nFONT_DESCENT %d\n"
@@ -125,7 +124,7 @@ std::string SmallFonts::Bdf() {
                   "CHARSET_REGISTRY \"ISO10646\"\nCHARSET_ENCODING \"1\"\n"
                   "ENDPROPERTIES\nCHARS %d\n",
                   Pixels, Points * 10, Ascent, Descent, int(std::size(Glyphs)));
-    put(line);
+    out += line;
     for (const Glyph& g : Glyphs) {
         const int advance = 1 + g.Width;
         // One pixel of space before the ink, as TextOut draws it.
@@ -134,17 +133,17 @@ std::string SmallFonts::Bdf() {
                       "BBX %d 7 1 %d\nBITMAP\n",
                       unsigned(g.Ch), int(g.Ch), advance * 72000 / (Points * Dpi), advance,
                       g.Width, Ascent - CapRow - 7);
-        put(line);
+        out += line;
         for (const char* row : g.Rows) {
             unsigned bits = 0;
             for (int col = 0; col < g.Width; ++col)
                 if (row[col] == '#') bits |= 0x80u >> col;
             std::snprintf(line, sizeof line, "%02X\n", bits);
-            put(line);
+            out += line;
         }
-        put("ENDCHAR\n");
+        out += "ENDCHAR\n";
     }
-    put("ENDFONT\n");
+    out += "ENDFONT\n";
     return out;
 }
 

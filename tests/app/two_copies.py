@@ -15,7 +15,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-from desktop_run import SKIP, Failure, run_scenarios, wait_until  # noqa: E402
+from desktop_run import SKIP, Failure, in_own_desktop, run_scenarios, wait_until  # noqa: E402
 
 
 def xdotool(*args):
@@ -113,13 +113,9 @@ def main():
     if len(sys.argv) != 2:
         raise SystemExit(__doc__)
     exe = os.path.abspath(sys.argv[1])
-    if os.environ.get("TOVRA_TWO_COPIES_DESKTOP") != "1":
-        # A desktop of our own: the focus it takes and the keys it types would otherwise land
-        # in the windows of tests running beside it.
-        root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-        env = dict(os.environ, TOVRA_TWO_COPIES_DESKTOP="1")
-        return subprocess.call([os.path.join(root, "scripts", "with-desktop.sh"),
-                                sys.executable, os.path.abspath(__file__), exe], env=env)
+    rc = in_own_desktop(__file__, [exe])
+    if rc is not None:
+        return rc
     if not os.environ.get("DISPLAY") or not shutil.which("xdotool"):
         print("skipped: needs a display and xdotool")
         return SKIP

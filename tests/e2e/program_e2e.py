@@ -21,7 +21,7 @@ import threading
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-from desktop_run import SKIP, Failure, run_scenarios, wait_until  # noqa: E402
+from desktop_run import SKIP, Failure, in_own_desktop, run_scenarios, wait_until  # noqa: E402
 
 LIGHT_GREEN = (128, 255, 128)  # 8454016, the default work colour
 TRAY_HEIGHT = 24               # trayer's height in with-desktop.sh, pixels at the top
@@ -399,12 +399,9 @@ def main():
         if not shutil.which(tool):
             print("skipped: %s is not installed" % tool)
             return SKIP
-    if os.environ.get("TOVRA_E2E_DESKTOP") != "1":
-        # A desktop of our own: nothing else's icons in the tray, no other program's windows.
-        env = dict(os.environ, TOVRA_E2E_DESKTOP="1")
-        env.pop("TOVRA_NO_TRAY", None)
-        return subprocess.call([os.path.join(root, "scripts", "with-desktop.sh"),
-                                sys.executable, os.path.abspath(__file__), exe, root], env=env)
+    rc = in_own_desktop(__file__, [exe, root])
+    if rc is not None:
+        return rc
     return run_scenarios("tovra-e2e-", [lambda work: scenario(exe, work),
                                          lambda work: session_end_scenario(exe, work, root),
                                          lambda work: xsmp_scenario(exe, work)])
